@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+
+// One legal combination of input and output channel counts.
+struct ChannelIoPair {
+    int32_t inputs = 0;
+    int32_t outputs = 0;
+};

@@ -1,0 +1,21 @@
+// One of the plug-in's program slots: a name and an opaque program state.
+#pragma once
+
+#include "SerialBuffer.h"
+
+#include <string>
+
+struct ProgramSlot {
+    static constexpr size_t kMaxNameLength = 255;
+
+    bool initialised = false;
+    std::string name = "empty";
+    SerialBuffer state;
+
+    void SetName(const char* text)
+    {
+        name.assign(text != nullptr ? text : "");
+        if (name.size() > kMaxNameLength)
+            name.resize(kMaxNameLength);
+    }
+};

@@ -1,0 +1,524 @@
+#include "VstPlugin.h"
+
+#include "HostIdentity.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Strings the dispatcher writes into host buffers are capped at these sizes
+// (terminating zero included).
+constexpr size_t kProgramNameCapacity = vst::kVstMaxProgNameLen;
+constexpr size_t kParameterTextCapacity = vst::kVstExtMaxParamStrLen;
+
+// Host-supplied block sizes beyond this are refused rather than allocated.
+constexpr int32_t kLargestBlockSize = 1 << 20;
+
+int32_t ToIndex(intptr_t value)
+{
+    return value < INT32_MIN || value > INT32_MAX ? -1 : static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+// The C entry points the host calls through the AEffect record. Each finds the
+// plug-in object and holds its lock for the whole call.
+struct VstEntries {
+    static intptr_t Dispatcher(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                               float opt)
+    {
+        VstPlugin* plugin = VstPlugin::FromEffect(effect);
+        if (plugin == nullptr)
+            return 0;
+        if (opcode == vst::effClose) {
+            // Wait for any call in progress on another thread, then go.
+            plugin->GetLock().lock();
+            plugin->GetLock().unlock();
+            delete plugin;
+            return 0;
+        }
+        PluginBase::LockGuard guard(plugin->GetLock());
+        return plugin->Dispatch(opcode, index, value, ptr, opt);
+    }
+
+    static void Process(vst::AEffect* effect, float** inputs, float** outputs, int32_t frames)
+    {
+        if (VstPlugin* plugin = VstPlugin::FromEffect(effect))
+            plugin->ProcessFloat(inputs, outputs, frames, true);
+    }
+
+    static void ProcessReplacing(vst::AEffect* effect, float** inputs, float** outputs, int32_t frames)
+    {
+        if (VstPlugin* plugin = VstPlugin::FromEffect(effect))
+            plugin->ProcessFloat(inputs, outputs, frames, false);
+    }
+
+    static void ProcessDoubleReplacing(vst::AEffect* effect, double** inputs, double** outputs, int32_t frames)
+    {
+        if (VstPlugin* plugin = VstPlugin::FromEffect(effect))
+            plugin->ProcessDouble(inputs, outputs, frames);
+    }
+
+    static void SetParameter(vst::AEffect* effect, int32_t index, float value)
+    {
+        VstPlugin* plugin = VstPlugin::FromEffect(effect);
+        if (plugin == nullptr)
+            return;
+        PluginBase::LockGuard guard(plugin->GetLock());
+        if (!plugin->IsValidParameter(index))
+            return;
+        plugin->GetParameter(index).SetNormalised(value);
+        plugin->ParameterChanged(index);
+    }
+
+    static float GetParameter(vst::AEffect* effect, int32_t index)
+    {
+        VstPlugin* plugin = VstPlugin::FromEffect(effect);
+        if (plugin == nullptr)
+            return 0.0f;
+        PluginBase::LockGuard guard(plugin->GetLock());
+        if (!plugin->IsValidParameter(index))
+            return 0.0f;
+        return static_cast<float>(plugin->GetParameter(index).GetNormalised());
+    }
+};
+
+VstPlugin::VstPlugin(const PluginDescription& description, vst::HostCallback callback)
+    : PluginBase(description), hostCallback(callback)
+{
+    effect.magic = vst::kEffectMagic;
+    effect.dispatcher = &VstEntries::Dispatcher;
+    effect.process = &VstEntries::Process;
+    effect.setParameter = &VstEntries::SetParameter;
+    effect.getParameter = &VstEntries::GetParameter;
+    effect.numPrograms = ProgramCount();
+    effect.numParams = ParameterCount();
+    effect.numInputs = InputChannelCount();
+    effect.numOutputs = OutputChannelCount();
+    effect.flags = vst::effFlagsCanReplacing | vst::effFlagsProgramChunks | vst::effFlagsCanDoubleReplacing;
+    if (LegalIO(1, -1))
+        effect.flags |= vst::effFlagsCanMono;
+    effect.flags |= vst::effFlagsIsSynth;
+    effect.initialDelay = 0;
+    effect.ioRatio = 1.0f;
+    effect.object = this;
+    effect.uniqueID = uniqueId;
+    effect.version = DecimalVersion(version);
+    effect.processReplacing = &VstEntries::ProcessReplacing;
+    effect.processDoubleReplacing = &VstEntries::ProcessDoubleReplacing;
+
+    auto describe = [](vst::VstSpeakerArrangement& arrangement, int channels) {
+        arrangement = {};
+        arrangement.numChannels = channels;
+        arrangement.type = channels == 0   ? vst::kSpeakerArrEmpty
+                           : channels == 1 ? vst::kSpeakerArrMono
+                           : channels == 2 ? vst::kSpeakerArrStereo
+                                           : vst::kSpeakerArrUserDefined;
+    };
+    describe(inputArrangement, InputChannelCount());
+    describe(outputArrangement, OutputChannelCount());
+
+    for (int i = 0; i < InputChannelCount(); ++i)
+        inputChannels[static_cast<size_t>(i)].connected = true;
+    for (int i = 0; i < OutputChannelCount(); ++i)
+        outputChannels[static_cast<size_t>(i)].connected = true;
+}
+
+VstPlugin::~VstPlugin()
+{
+    effect.object = nullptr;
+}
+
+VstPlugin* VstPlugin::FromEffect(vst::AEffect* effect)
+{
+    return effect != nullptr ? static_cast<VstPlugin*>(effect->object) : nullptr;
+}
+
+int32_t VstPlugin::DecimalVersion(int32_t packed)
+{
+    const int32_t major = (packed >> 16) & 0xffff;
+    const int32_t minor = (packed >> 8) & 0xff;
+    const int32_t bugFix = packed & 0xff;
+    return major * 10000 + minor * 100 + bugFix;
+}
+
+intptr_t VstPlugin::CallHost(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
+{
+    return hostCallback != nullptr ? hostCallback(&effect, opcode, index, value, ptr, opt) : 0;
+}
+
+intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
+{
+    char* text = static_cast<char*>(ptr);
+    switch (opcode) {
+    case vst::effOpen:
+        HostSpecificSetup();
+        for (int i = 0; i < ParameterCount(); ++i)
+            ParameterChanged(i);
+        return 0;
+    case vst::effSetProgram:
+        ModifyCurrentPreset(nullptr);
+        RecallProgram(ToIndex(value));
+        return 0;
+    case vst::effGetProgram:
+        return currentProgram;
+    case vst::effSetProgramName:
+        if (text != nullptr) {
+            ModifyCurrentPreset(text);
+            ProgramsChanged();
+        }
+        return 0;
+    case vst::effGetProgramName:
+        if (text != nullptr)
+            CopyText(text, kProgramNameCapacity, GetProgramName(currentProgram));
+        return 0;
+    case vst::effGetParamLabel:
+        if (text != nullptr && IsValidParameter(index))
+            CopyText(text, kParameterTextCapacity, GetParameter(index).HostLabel());
+        return 0;
+    case vst::effGetParamDisplay:
+        if (text != nullptr && IsValidParameter(index)) {
+            const Parameter& parameter = GetParameter(index);
+            parameter.FormatDisplay(parameter.value, false, text, kParameterTextCapacity, true);
+        }
+        return 0;
+    case vst::effGetParamName:
+        if (text != nullptr && IsValidParameter(index))
+            CopyText(text, kParameterTextCapacity, GetParameter(index).name);
+        return 0;
+    case vst::effSetSampleRate:
+        SetSampleRate(opt);
+        ResetProcessing();
+        return 0;
+    case vst::effSetBlockSize:
+        if (value >= 0 && value <= kLargestBlockSize)
+            SetBlockSize(static_cast<int32_t>(value));
+        ResetProcessing();
+        return 0;
+    case vst::effMainsChanged:
+        if (value != 0) {
+            ActivationChanged(true);
+        } else {
+            ActivationChanged(false);
+            ResetProcessing();
+        }
+        return 0;
+    case vst::effEditGetRect:
+        if (ptr != nullptr && editor != nullptr) {
+            *static_cast<vst::ERect**>(ptr) = &editorRect;
+            return 1;
+        }
+        return 0;
+    case vst::effEditOpen:
+        return 0;  // no editor window yet
+    case vst::effEditClose:
+        if (editor != nullptr) {
+            EditorClosed();
+            return 1;
+        }
+        return 0;
+    case vst::effEditIdle:
+    case vst::effIdle:
+        IdleTick();
+        return 0;
+    case vst::effIdentify:
+        return vst::FourCC('N', 'v', 'E', 'f');
+    case vst::effGetChunk:
+        return GetChunk(index, ptr);
+    case vst::effSetChunk:
+        return SetChunk(index, value, ptr);
+    case vst::effProcessEvents:
+        if (ptr == nullptr)
+            return 0;
+        ProcessEvents(static_cast<const vst::VstEvents*>(ptr));
+        return 1;
+    case vst::effCanBeAutomated:
+        return 1;
+    case vst::effString2Parameter:
+        return StringToParameter(index, text);
+    case vst::effGetProgramNameIndexed:
+        if (text == nullptr)
+            return 0;
+        CopyText(text, kProgramNameCapacity, GetProgramName(index));
+        return text[0] != '\0' ? 1 : 0;
+    case vst::effGetInputProperties:
+    case vst::effGetOutputProperties:
+        return GetPinProperties(opcode == vst::effGetInputProperties, index,
+                                static_cast<vst::VstPinProperties*>(ptr));
+    case vst::effGetPlugCategory:
+        return isInstrument ? vst::kPlugCategSynth : vst::kPlugCategEffect;
+    case vst::effProcessVarIo:
+        return 0;
+    case vst::effSetSpeakerArrangement:
+        SetSpeakerArrangement(reinterpret_cast<const vst::VstSpeakerArrangement*>(value),
+                              static_cast<const vst::VstSpeakerArrangement*>(ptr));
+        return 1;
+    case vst::effGetEffectName:
+        if (text == nullptr)
+            return 0;
+        CopyText(text, vst::kVstMaxEffectNameLen, effectName);
+        return 1;
+    case vst::effGetVendorString:
+        if (text == nullptr)
+            return 0;
+        CopyText(text, vst::kVstMaxVendorStrLen, vendorName);
+        return 1;
+    case vst::effGetProductString:
+        if (text == nullptr)
+            return 0;
+        CopyText(text, vst::kVstMaxProductStrLen, productName);
+        return 1;
+    case vst::effGetVendorVersion:
+        return DecimalVersion(version);
+    case vst::effVendorSpecific:
+        return VendorSpecific(index, value, ptr, opt);
+    case vst::effCanDo:
+        return CanDo(text);
+    case vst::effGetTailSize:
+        return tailSize;
+    case vst::effGetVstVersion:
+        return kVstVersion;
+    case vst::effGetMidiKeyName: {
+        auto* key = static_cast<vst::MidiKeyName*>(ptr);
+        if (key == nullptr)
+            return 0;
+        key->keyName[0] = '\0';
+        return NameMidiKey(key->thisKeyNumber, key->keyName, sizeof key->keyName) ? 1 : 0;
+    }
+    case vst::effGetSpeakerArrangement:
+        if (value != 0)
+            *reinterpret_cast<vst::VstSpeakerArrangement**>(value) = &inputArrangement;
+        if (ptr != nullptr)
+            *static_cast<vst::VstSpeakerArrangement**>(ptr) = &outputArrangement;
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+intptr_t VstPlugin::StringToParameter(int32_t index, const char* text)
+{
+    if (!IsValidParameter(index))
+        return 0;
+    if (text == nullptr)
+        return 1;
+    Parameter& parameter = GetParameter(index);
+    double v = 0.0;
+    if (!parameter.HasDisplayTexts()) {
+        v = std::strtod(text, nullptr);
+        if (parameter.negateDisplay)
+            v = -v;
+    } else {
+        const DisplayText* entry = parameter.FindDisplayText(text);
+        if (entry == nullptr)
+            return 0;
+        v = entry->value;
+    }
+    PushParameterToControls(index, v, false);
+    parameter.value = std::clamp(v, parameter.minimum, parameter.maximum);
+    ParameterChanged(index);
+    return 1;
+}
+
+intptr_t VstPlugin::CanDo(const char* text)
+{
+    if (text == nullptr)
+        return 0;
+    if (std::strcmp(text, "receiveVstTimeInfo") == 0)
+        return 1;
+    if (takesMidi) {
+        for (const char* midi : {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent"})
+            if (std::strcmp(text, midi) == 0)
+                return 1;
+    }
+    if (std::strcmp(text, "hasCockosExtensions") == 0) {
+        hostExtensionFlags |= 1;
+        return static_cast<intptr_t>(0xbeef0000);
+    }
+    if (std::strcmp(text, "hasCockosViewAsConfig") == 0) {
+        hostExtensionFlags |= 2;
+        return static_cast<intptr_t>(0xbeef0000);
+    }
+    return 0;
+}
+
+intptr_t VstPlugin::VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt)
+{
+    constexpr intptr_t kAnswered = 0xbeef;
+    const int32_t parameterIndex = ToIndex(value);
+    if (index == 7) {
+        if (ptr == nullptr)
+            return 0;
+        if (IsValidParameter(parameterIndex))
+            GetParameter(parameterIndex).FormatDisplay(opt, true, static_cast<char*>(ptr), kParameterTextCapacity,
+                                                       true);
+        return kAnswered;
+    }
+    if (index == 8)
+        return IsValidParameter(parameterIndex) && GetParameter(parameterIndex).kind != kParameterDouble ? kAnswered
+                                                                                                          : 0;
+    return 0;
+}
+
+intptr_t VstPlugin::GetPinProperties(bool input, int32_t index, vst::VstPinProperties* properties)
+{
+    const int count = input ? InputChannelCount() : OutputChannelCount();
+    if (properties == nullptr || index < 0 || index >= count)
+        return 0;
+    properties->flags = vst::kVstPinIsActive;
+    if (index % 2 == 0 && index < count - 1)
+        properties->flags = vst::kVstPinIsActive | vst::kVstPinIsStereo;
+    const std::string& label =
+        input ? inputChannels[static_cast<size_t>(index)].label : outputChannels[static_cast<size_t>(index)].label;
+    if (!label.empty())
+        std::snprintf(properties->label, sizeof properties->label, "%s", label.c_str());
+    else
+        std::snprintf(properties->label, sizeof properties->label, input ? "Input %d" : "Output %d", index + 1);
+    return 1;
+}
+
+template <typename Channel>
+static void ConnectChannels(std::vector<Channel>& channels, int requested)
+{
+    const int count = static_cast<int>(channels.size());
+    const int first = std::clamp(requested, 0, count);
+    for (int i = 0; i < first; ++i)
+        channels[static_cast<size_t>(i)].connected = true;
+    for (int i = first; i < count; ++i) {
+        Channel& channel = channels[static_cast<size_t>(i)];
+        channel.connected = false;
+        *channel.slot = channel.scratch.empty() ? nullptr : channel.scratch.data();
+    }
+}
+
+void VstPlugin::SetSpeakerArrangement(const vst::VstSpeakerArrangement* inputs,
+                                      const vst::VstSpeakerArrangement* outputs)
+{
+    if (inputs != nullptr)
+        ConnectChannels(inputChannels, inputs->numChannels);
+    if (outputs != nullptr)
+        ConnectChannels(outputChannels, outputs->numChannels);
+}
+
+void VstPlugin::PublishChannelCounts()
+{
+    effect.numInputs = InputChannelCount();
+    effect.numOutputs = OutputChannelCount();
+    inputArrangement.numChannels = InputChannelCount();
+    outputArrangement.numChannels = OutputChannelCount();
+}
+
+void VstPlugin::HostSpecificSetup()
+{
+    if (setupDone)
+        return;
+    setupDone = true;
+    const int32_t code = IdentifyHost();
+    if (code == kHostForte || code == kHostAudition || code == kHostOrion || code == kHostSawStudio) {
+        // These hosts feed only the first stereo pair of inputs.
+        for (size_t i = 2; i < inputChannels.size(); ++i) {
+            InputChannel& channel = inputChannels[i];
+            channel.connected = false;
+            *channel.slot = channel.scratch.empty() ? nullptr : channel.scratch.data();
+        }
+        if (outputChannels.size() > 2)
+            for (size_t i = 2; i < outputChannels.size(); ++i)
+                outputChannels[i].connected = true;
+    }
+    PublishChannelCounts();
+    HostIdentified();
+}
+
+int32_t VstPlugin::IdentifyHost()
+{
+    if (hostCode != -1)
+        return hostCode;
+    char product[256] = {};
+    CallHost(vst::audioMasterGetProductString, 0, 0, product);
+    product[sizeof product - 1] = '\0';
+    int32_t versionOfHost = 0;
+    if (product[0] != '\0')
+        versionOfHost = PackedVersion(static_cast<int32_t>(CallHost(vst::audioMasterGetVendorVersion)));
+    hostCode = HostCodeFromProduct(product);
+    hostVersion = versionOfHost;
+    return hostCode;
+}
+
+bool VstPlugin::HostNeedsProgramChunks()
+{
+    if (!vendorChecked) {
+        char vendor[256] = {};
+        CallHost(vst::audioMasterGetVendorString, 0, 0, vendor);
+        vendor[sizeof vendor - 1] = '\0';
+        vendorNeedsProgramChunks = VendorNeedsProgramChunks(vendor);
+        vendorChecked = true;
+    }
+    return vendorNeedsProgramChunks;
+}
+
+void VstPlugin::BeginParameterEdit(int index)
+{
+    CallHost(vst::audioMasterBeginEdit, index);
+}
+
+void VstPlugin::AutomateParameter(int index, double normalised)
+{
+    CallHost(vst::audioMasterAutomate, index, 0, nullptr, static_cast<float>(normalised));
+}
+
+void VstPlugin::EndParameterEdit(int index)
+{
+    CallHost(vst::audioMasterEndEdit, index);
+}
+
+void VstPlugin::NotifyProgramChange()
+{
+    CallHost(vst::audioMasterUpdateDisplay);
+}
+
+bool VstPlugin::IsRenderingOffline()
+{
+    return CallHost(vst::audioMasterGetCurrentProcessLevel) == vst::kVstProcessLevelOffline;
+}
+
+void VstPlugin::ResizeEditor()
+{
+    if (editor == nullptr)
+        return;
+    UpdateEditorRect();
+    EditorResized();
+}
+
+void VstPlugin::AttachEditor(Graphics* newEditor)
+{
+    if (newEditor == nullptr)
+        return;
+    PluginBase::AttachEditor(newEditor);
+    effect.flags |= vst::effFlagsHasEditor;
+    UpdateEditorRect();
+}
+
+void VstPlugin::SetEditorSize(int width, int height)
+{
+    editorWidth = width;
+    editorHeight = height;
+    if (editor != nullptr)
+        UpdateEditorRect();
+}
+
+void VstPlugin::UpdateEditorRect()
+{
+    editorRect.top = 0;
+    editorRect.left = 0;
+    editorRect.bottom = static_cast<int16_t>(editorHeight);
+    editorRect.right = static_cast<int16_t>(editorWidth);
+}
+
+void VstPlugin::SetLatency(int32_t samples)
+{
+    PluginBase::SetLatency(samples);
+    effect.initialDelay = samples;
+}

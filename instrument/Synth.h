@@ -1,0 +1,9 @@
+// The instrument's shared shell between the VST binding and ORV itself.
+#pragma once
+
+#include "VstPlugin.h"
+
+class Synth : public VstPlugin {
+public:
+    Synth(const PluginDescription& description, vst::HostCallback hostCallback);
+};

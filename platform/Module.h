@@ -1,0 +1,9 @@
+// The handle of the loaded plug-in library, kept from the moment the
+// operating system attaches it, for finding the library's own resources.
+#pragma once
+
+namespace platform {
+
+void* ModuleHandle();
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+#include "../Module.h"
+
+#include <dlfcn.h>
+
+namespace platform {
+
+namespace {
+int anchor;  // any symbol inside this library
+}
+
+void* ModuleHandle()
+{
+    Dl_info info = {};
+    return dladdr(&anchor, &info) != 0 ? info.dli_fbase : nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+#include "ProgressMeter.h"
+
+#include "StderrTerminal.h"
+
+#include <cstdio>
+
+namespace orvhost {
+
+ProgressMeter::ProgressMeter(const Console& console, std::string label, int64_t total)
+    : label(std::move(label)), total(total), enabled(console.ShowsProgress()), onTerminal(StderrIsTerminal())
+{
+}
+
+void ProgressMeter::Update(int64_t done)
+{
+    if (!enabled || finished || total <= 0)
+        return;
+    int percent = static_cast<int>(done * 100 / total);
+    if (percent >= 100)
+        percent = 99;  // 100 is for Finish, once the work is really done
+    const int step = onTerminal ? 1 : 25;
+    if (percent / step == shownPercent / step && shownPercent >= 0)
+        return;
+    Print(percent);
+}
+
+void ProgressMeter::Finish()
+{
+    if (!enabled || finished)
+        return;
+    finished = true;
+    Print(100);
+    if (onTerminal)
+        std::fputc('\n', stderr);
+}
+
+void ProgressMeter::Abandon()
+{
+    if (!enabled || finished)
+        return;
+    finished = true;
+    if (onTerminal && shownPercent >= 0)
+        std::fputc('\n', stderr);
+}
+
+void ProgressMeter::Print(int percent)
+{
+    shownPercent = percent;
+    if (onTerminal)
+        std::fprintf(stderr, "\rorvhost: %s %3d%%", label.c_str(), percent);
+    else
+        std::fprintf(stderr, "orvhost: %s %d%%\n", label.c_str(), percent);
+    std::fflush(stderr);
+}
+
+}  // namespace orvhost

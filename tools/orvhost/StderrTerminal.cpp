@@ -1,0 +1,9 @@
+#include "StderrTerminal.h"
+
+#include <unistd.h>
+
+namespace orvhost {
+
+bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+}  // namespace orvhost
