@@ -63,9 +63,14 @@ void Parameter::SetNormalised(double x)
     value = std::min(value, maximum);
 }
 
+double Parameter::Clamp(double v) const
+{
+    return std::isnan(v) ? minimum : std::clamp(v, minimum, maximum);
+}
+
 double Parameter::GetNormalised(double v) const
 {
-    v = std::clamp(v, minimum, maximum);
+    v = Clamp(v);
     return std::pow((v - minimum) / (maximum - minimum), 1.0 / shape);
 }
 

@@ -36,6 +36,9 @@ public:
     void SetNormalised(double x);
     double GetNormalised(double v) const;
     double GetNormalised() const { return GetNormalised(value); }
+    // v limited to [minimum, maximum]; a value that is not a number becomes
+    // the minimum, so corrupt stored data cannot poison the engine.
+    double Clamp(double v) const;
 
     void FormatDisplay(double v, bool vIsNormalised, char* text, size_t capacity, bool useTexts) const;
     const char* HostLabel() const;

@@ -111,7 +111,18 @@ public:
     bool SerializeParams(SerialBuffer& buffer);
     int UnserializeParams(const SerialBuffer& buffer, int position);
     static void WriteFrameworkHeader(SerialBuffer& buffer);
+
+    // --- program and bank files (FXP / FXB) -----------------------------------
+    // Each holds the plug-in lock, so it never races with processing. A read
+    // that fails changes nothing.
+    bool WriteProgramFile(const char* path);
+    bool WriteBankFile(const char* path);
+    bool ReadProgramFile(const char* path);
+    bool ReadBankFile(const char* path);
     static int32_t ReadFrameworkHeader(const SerialBuffer& buffer, int& position);
+
+    // Decimal form of a 0xMMMMmmbb version: 2.0.0 -> 20000.
+    static int32_t DecimalVersion(int32_t packed);
 
     // --- facts ------------------------------------------------------------------
     Lock& GetLock() { return lock; }
@@ -158,6 +169,16 @@ protected:
     std::vector<double*> outputPointers;
     std::vector<InputChannel> inputChannels;
     std::vector<OutputChannel> outputChannels;
+
+    // Everything a failed bank or program read could have touched, so that
+    // the read can be undone.
+    struct PresetSnapshot {
+        int32_t currentProgram = 0;
+        SerialBuffer liveState;
+        std::vector<ProgramSlot> slots;
+    };
+    PresetSnapshot TakeSnapshot();
+    void RestoreSnapshot(const PresetSnapshot& snapshot);
 
 private:
     void ParseChannelIo(const char* text);

@@ -122,7 +122,7 @@ int PluginBase::UnserializeParams(const SerialBuffer& buffer, int position)
         position = buffer.GetDouble(position, v);
         if (position < 0)
             v = 0.0;
-        parameter->value = std::clamp(v, parameter->minimum, parameter->maximum);
+        parameter->value = parameter->Clamp(v);
     }
     for (int i = 0; i < ParameterCount(); ++i)
         ParameterChanged(i);

@@ -45,6 +45,8 @@ intptr_t VstPlugin::SetChunk(int32_t index, intptr_t size, const void* data)
     if (size > 0)
         std::memcpy(buffer.Data(), data, static_cast<size_t>(size));
 
+    // A chunk that cannot be read must not leave programs half replaced.
+    const PresetSnapshot before = TakeSnapshot();
     int position = 0;
     const int32_t frameworkVersion = ReadFrameworkHeader(buffer, position);
     int result = 0;
@@ -75,8 +77,10 @@ intptr_t VstPlugin::SetChunk(int32_t index, intptr_t size, const void* data)
                 result = position;
         }
     }
-    if (result < 0)
+    if (result < 0) {
+        RestoreSnapshot(before);
         return 0;
+    }
     RefreshParameterControls();
     return 1;
 }

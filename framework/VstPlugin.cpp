@@ -3,6 +3,7 @@
 #include "HostIdentity.h"
 
 #include <algorithm>
+#include <cmath>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -68,7 +69,7 @@ struct VstEntries {
         if (plugin == nullptr)
             return;
         PluginBase::LockGuard guard(plugin->GetLock());
-        if (!plugin->IsValidParameter(index))
+        if (!plugin->IsValidParameter(index) || !std::isfinite(value))
             return;
         plugin->GetParameter(index).SetNormalised(value);
         plugin->ParameterChanged(index);
@@ -137,7 +138,7 @@ VstPlugin* VstPlugin::FromEffect(vst::AEffect* effect)
     return effect != nullptr ? static_cast<VstPlugin*>(effect->object) : nullptr;
 }
 
-int32_t VstPlugin::DecimalVersion(int32_t packed)
+int32_t PluginBase::DecimalVersion(int32_t packed)
 {
     const int32_t major = (packed >> 16) & 0xffff;
     const int32_t minor = (packed >> 8) & 0xff;
@@ -318,7 +319,7 @@ intptr_t VstPlugin::StringToParameter(int32_t index, const char* text)
         v = entry->value;
     }
     PushParameterToControls(index, v, false);
-    parameter.value = std::clamp(v, parameter.minimum, parameter.maximum);
+    parameter.value = parameter.Clamp(v);
     ParameterChanged(index);
     return 1;
 }

@@ -39,8 +39,6 @@ public:
     int32_t HostExtensionFlags() const { return hostExtensionFlags; }
     int32_t HostVersion() const { return hostVersion; }
 
-    // Decimal form of a 0xMMMMmmbb version: 2.0.0 -> 20000.
-    static int32_t DecimalVersion(int32_t packed);
 
 protected:
     // The size the host is told for the editor window.

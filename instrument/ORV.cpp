@@ -19,7 +19,10 @@ PluginDescription ORV::Describe()
     return description;
 }
 
-ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback) {}
+ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback)
+{
+    DefineParameters();
+}
 
 void ORV::RenderBlock(double** /*inputs*/, double** outputs, int32_t frames)
 {

@@ -12,6 +12,7 @@ public:
     explicit ORV(vst::HostCallback hostCallback);
 
     void RenderBlock(double** inputs, double** outputs, int32_t frames) override;
+    void DefineParameters() override;
 
 private:
     static PluginDescription Describe();

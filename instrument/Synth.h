@@ -6,4 +6,9 @@
 class Synth : public VstPlugin {
 public:
     Synth(const PluginDescription& description, vst::HostCallback hostCallback);
+
+    // Stops every sounding note (with its release).
+    virtual void ReleaseAllNotes() {}
+    // Fills the parameter records; called once while the instrument is built.
+    virtual void DefineParameters() {}
 };
