@@ -119,6 +119,9 @@ public:
     bool WriteBankFile(const char* path);
     bool ReadProgramFile(const char* path);
     bool ReadBankFile(const char* path);
+    // The same readers on a file's bytes already in memory.
+    bool ReadProgramData(const SerialBuffer& file);
+    bool ReadBankData(const SerialBuffer& file);
     static int32_t ReadFrameworkHeader(const SerialBuffer& buffer, int& position);
 
     // Decimal form of a 0xMMMMmmbb version: 2.0.0 -> 20000.

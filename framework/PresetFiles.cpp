@@ -179,6 +179,12 @@ bool PluginBase::ReadProgramFile(const char* path)
     SerialBuffer file;
     if (path == nullptr || path[0] == '\0' || !ReadWholeFile(path, file))
         return false;
+    return ReadProgramData(file);
+}
+
+bool PluginBase::ReadProgramData(const SerialBuffer& file)
+{
+    LockGuard guard(lock);
     if (file.Size() < kProgramHeaderSize)
         return false;
     const int32_t chunkMagic = ReadBigInt32(file, 0);
@@ -224,6 +230,12 @@ bool PluginBase::ReadBankFile(const char* path)
     SerialBuffer file;
     if (path == nullptr || path[0] == '\0' || !ReadWholeFile(path, file))
         return false;
+    return ReadBankData(file);
+}
+
+bool PluginBase::ReadBankData(const SerialBuffer& file)
+{
+    LockGuard guard(lock);
     if (file.Size() < kBankHeaderSize)
         return false;
     const int32_t chunkMagic = ReadBigInt32(file, 0);

@@ -1,0 +1,14 @@
+// FXB bank files: any bytes as a file's content.
+#include "FuzzPlugin.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    auto plugin = MakeFuzzPlugin();
+    SerialBuffer file;
+    file.PutBytes(data, size);
+    plugin->ReadBankData(file);
+    return 0;
+}
