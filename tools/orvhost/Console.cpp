@@ -11,7 +11,7 @@ namespace {
 
 void PrintLine(std::string_view prefix, std::string_view message)
 {
-    std::string line = "orvhost: ";
+    std::string line = "orvhost";
     line += prefix;
     line += message;
     line += '\n';
@@ -34,18 +34,25 @@ bool Console::ShowsProgress() const
     return StderrIsTerminal();
 }
 
-void Console::Error(std::string_view message) const { PrintLine("", message); }
+void Console::Error(std::string_view message) const { PrintLine(": ", message); }
 
 void Console::Warning(std::string_view message) const
 {
     if (verbosity != Verbosity::kQuiet)
-        PrintLine("warning: ", message);
+        PrintLine(": warning: ", message);
 }
 
 void Console::Note(std::string_view message) const
 {
     if (verbosity == Verbosity::kVerbose)
-        PrintLine("", message);
+        PrintLine(": ", message);
+}
+
+void Console::UsageError(std::string_view command, std::string_view message) const
+{
+    const std::string name = command.empty() ? std::string() : " " + std::string(command);
+    PrintLine(name + ": ", message);
+    PrintLine("", ": try 'orvhost" + name + " --help' for more information");
 }
 
 }  // namespace orvhost

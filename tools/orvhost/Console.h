@@ -23,6 +23,8 @@ public:
     void Error(std::string_view message) const;    // "orvhost: message"
     void Warning(std::string_view message) const;  // "orvhost: warning: message"; not when quiet
     void Note(std::string_view message) const;     // "orvhost: message"; verbose only
+    // A command-line mistake: "orvhost COMMAND: message" and where to read more.
+    void UsageError(std::string_view command, std::string_view message) const;
 
 private:
     Verbosity verbosity;

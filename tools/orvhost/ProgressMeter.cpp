@@ -7,13 +7,24 @@
 namespace orvhost {
 
 ProgressMeter::ProgressMeter(const Console& console, std::string label, int64_t total)
-    : label(std::move(label)), total(total), enabled(console.ShowsProgress()), onTerminal(StderrIsTerminal())
+    : label(std::move(label)),
+      total(total),
+      enabled(console.ShowsProgress()),
+      onTerminal(StderrIsTerminal()),
+      always(console.Level() == Verbosity::kVerbose),
+      start(std::chrono::steady_clock::now())
 {
+}
+
+bool ProgressMeter::LongEnough() const
+{
+    constexpr auto kQuietTime = std::chrono::milliseconds(500);
+    return always || shownPercent >= 0 || std::chrono::steady_clock::now() - start >= kQuietTime;
 }
 
 void ProgressMeter::Update(int64_t done)
 {
-    if (!enabled || finished || total <= 0)
+    if (!enabled || finished || total <= 0 || !LongEnough())
         return;
     int percent = static_cast<int>(done * 100 / total);
     if (percent >= 100)
@@ -29,6 +40,8 @@ void ProgressMeter::Finish()
     if (!enabled || finished)
         return;
     finished = true;
+    if (shownPercent < 0 && !always)
+        return;  // a quick job: nothing was shown, nothing to complete
     Print(100);
     if (onTerminal)
         std::fputc('\n', stderr);

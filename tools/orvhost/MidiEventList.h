@@ -1,7 +1,5 @@
 // A list of short MIDI events in the form a host hands to effProcessEvents: a
 // VstEvents header followed by numEvents pointers, each to a VstMidiEvent.
-// Header-only so that orvhost and the host-level tests share it without
-// linking anything new.
 #pragma once
 
 #include "../../framework/VstAbi.h"
@@ -11,7 +9,7 @@
 #include <new>
 #include <vector>
 
-namespace hostkit {
+namespace orvhost {
 
 class MidiEventList {
 public:
@@ -61,4 +59,4 @@ private:
     std::vector<Word> storage;
 };
 
-}  // namespace hostkit
+}  // namespace orvhost

@@ -1,0 +1,257 @@
+#include "HostSession.h"
+
+#include "HostIdentity.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace orvhost {
+
+namespace {
+
+// The audioMaster callback carries only the effect record, so the sessions
+// are found by record. During the entry point the record is not known yet;
+// calls made then go to the session that is loading on this thread.
+std::mutex registryLock;
+std::vector<std::pair<const vst::AEffect*, HostSession*>> registry;
+thread_local HostSession* loadingSession = nullptr;
+
+HostSession* FindSession(const vst::AEffect* effect)
+{
+    std::lock_guard<std::mutex> guard(registryLock);
+    for (const auto& [record, session] : registry)
+        if (record == effect)
+            return session;
+    return nullptr;
+}
+
+void Register(const vst::AEffect* effect, HostSession* session)
+{
+    std::lock_guard<std::mutex> guard(registryLock);
+    registry.emplace_back(effect, session);
+}
+
+void Unregister(const HostSession* session)
+{
+    std::lock_guard<std::mutex> guard(registryLock);
+    std::erase_if(registry, [session](const auto& entry) { return entry.second == session; });
+}
+
+// Host features orvhost has; every other canDo string is answered 0.
+constexpr std::array<std::string_view, 6> kHostFeatures = {
+    "sendVstEvents",    "sendVstMidiEvent",    "sendVstTimeInfo",
+    "receiveVstEvents", "receiveVstMidiEvent", "startStopProcess",
+};
+
+// Host strings go into the plug-in's buffer of the protocol's size.
+intptr_t CopyHostString(void* destination, const char* text)
+{
+    if (destination == nullptr)
+        return 0;
+    char* out = static_cast<char*>(destination);
+    const size_t length = std::min(std::strlen(text), vst::kVstMaxVendorStrLen - 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
+    return 1;
+}
+
+}  // namespace
+
+HostSession::~HostSession()
+{
+    Close();
+    Unregister(this);
+}
+
+bool HostSession::Load(const std::string& path)
+{
+    std::error_code status;
+    if (!std::filesystem::exists(path, status)) {
+        error = "cannot load plug-in " + path + ": no such file";
+        return false;
+    }
+    if (std::filesystem::is_directory(path, status)) {
+        error = "cannot load plug-in " + path + ": is a directory";
+        return false;
+    }
+    if (!module.Load(path)) {
+        // The loader's reason often names the file again.
+        std::string reason = module.Error();
+        const std::string doubled = path + ": " + path + ": ";
+        if (reason.starts_with(doubled))
+            reason.erase(0, path.size() + 2);
+        error = "cannot load plug-in " + (reason.starts_with(path + ": ") ? reason : path + ": " + reason);
+        return false;
+    }
+
+    loadingSession = this;
+    effect = module.Instantiate(&HostSession::Callback);
+    loadingSession = nullptr;
+    if (effect == nullptr) {
+        error = "cannot instantiate plug-in " + path + ": " + module.Error();
+        return false;
+    }
+    Register(effect, this);
+    error.clear();
+    return true;
+}
+
+intptr_t HostSession::Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
+{
+    if (effect == nullptr || effect->dispatcher == nullptr)
+        return 0;
+    return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+}
+
+std::string HostSession::QueryText(int32_t opcode, int32_t index)
+{
+    std::array<char, 256> buffer{};
+    Dispatch(opcode, index, 0, buffer.data());
+    buffer.back() = '\0';
+    return std::string(buffer.data());
+}
+
+intptr_t HostSession::CanDo(const char* feature)
+{
+    // The plug-in only reads the string, but the ABI takes a non-const pointer.
+    std::string copy(feature);
+    return Dispatch(vst::effCanDo, 0, 0, copy.data());
+}
+
+void HostSession::Open()
+{
+    if (effect == nullptr || opened)
+        return;
+    Dispatch(vst::effOpen);
+    opened = true;
+}
+
+void HostSession::Resume()
+{
+    if (effect == nullptr || resumed)
+        return;
+    Open();
+    Dispatch(vst::effSetSampleRate, 0, 0, nullptr, static_cast<float>(transport.SampleRate()));
+    Dispatch(vst::effSetBlockSize, 0, blockSize);
+    Dispatch(vst::effMainsChanged, 0, 1);
+    Dispatch(vst::effStartProcess);
+    transport.Start();
+    resumed = true;
+}
+
+void HostSession::SendEvents(vst::VstEvents* events)
+{
+    Dispatch(vst::effProcessEvents, 0, 0, events);
+}
+
+bool HostSession::CanProcess() const
+{
+    return effect != nullptr && (effect->processReplacing != nullptr || effect->process != nullptr);
+}
+
+bool HostSession::UsesReplacing() const
+{
+    return effect != nullptr && effect->processReplacing != nullptr &&
+           (effect->flags & vst::effFlagsCanReplacing) != 0;
+}
+
+void HostSession::Process(float** inputs, float** outputs, int32_t frames)
+{
+    if (!CanProcess())
+        return;
+    if (UsesReplacing()) {
+        effect->processReplacing(effect, inputs, outputs, frames);
+    } else {
+        for (int32_t channel = 0; channel < effect->numOutputs; ++channel)
+            std::fill_n(outputs[channel], frames, 0.0f);
+        effect->process(effect, inputs, outputs, frames);
+    }
+    transport.Advance(frames);
+}
+
+void HostSession::Suspend()
+{
+    if (effect == nullptr || !resumed)
+        return;
+    Dispatch(vst::effStopProcess);
+    Dispatch(vst::effMainsChanged, 0, 0);
+    transport.Stop();
+    resumed = false;
+}
+
+void HostSession::Close()
+{
+    if (effect == nullptr)
+        return;
+    Suspend();
+    Dispatch(vst::effClose);
+    Unregister(this);
+    effect = nullptr;
+    opened = false;
+}
+
+intptr_t HostSession::Callback(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                               float opt)
+{
+    HostSession* session = caller != nullptr ? FindSession(caller) : nullptr;
+    if (session == nullptr)
+        session = loadingSession;
+    if (session == nullptr)
+        return opcode == vst::audioMasterVersion ? kHostVstVersion : 0;
+    return session->Answer(caller, opcode, index, value, ptr, opt);
+}
+
+intptr_t HostSession::Answer(vst::AEffect* caller, int32_t opcode, int32_t /*index*/, intptr_t /*value*/,
+                             void* ptr, float /*opt*/)
+{
+    switch (opcode) {
+    case vst::audioMasterVersion:
+        return kHostVstVersion;
+    case vst::audioMasterCurrentId: {
+        // Asked by shell plug-ins to learn which sub-plug-in to be; we load
+        // no shells, so the answer is the effect's own id once it is known.
+        const vst::AEffect* known = effect != nullptr ? effect : caller;
+        return known != nullptr && known->magic == vst::kEffectMagic ? known->uniqueID : 0;
+    }
+    case vst::audioMasterWantMidi:
+        return 1;
+    case vst::audioMasterGetTime:
+        return reinterpret_cast<intptr_t>(transport.Query());
+    case vst::audioMasterProcessEvents: {
+        const auto* events = static_cast<const vst::VstEvents*>(ptr);
+        if (events == nullptr)
+            return 0;
+        if (events->numEvents > 0)
+            eventsFromPlugin += events->numEvents;
+        return 1;
+    }
+    case vst::audioMasterGetSampleRate:
+        return static_cast<intptr_t>(transport.SampleRate());
+    case vst::audioMasterGetBlockSize:
+        return blockSize;
+    case vst::audioMasterGetCurrentProcessLevel:
+        return processLevel;
+    case vst::audioMasterGetVendorString:
+        return CopyHostString(ptr, kHostVendor);
+    case vst::audioMasterGetProductString:
+        return CopyHostString(ptr, kHostProduct);
+    case vst::audioMasterGetVendorVersion:
+        return kHostVendorVersion;
+    case vst::audioMasterCanDo: {
+        if (ptr == nullptr)
+            return 0;
+        const std::string_view feature(static_cast<const char*>(ptr));
+        return std::find(kHostFeatures.begin(), kHostFeatures.end(), feature) != kHostFeatures.end() ? 1 : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+}  // namespace orvhost

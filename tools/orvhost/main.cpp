@@ -1,0 +1,151 @@
+// orvhost: a command-line VST 2 host. It loads a plug-in the way a DAW does
+// and reports on it or renders audio through it.
+
+#include "ArgumentParser.h"
+#include "Command.h"
+#include "Console.h"
+#include "ExitCode.h"
+#include "HostIdentity.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvhost {
+
+namespace {
+
+const std::array<const Command*, 2>& Commands()
+{
+    static const std::array<const Command*, 2> commands = {&InfoCommand(), &RenderCommand()};
+    return commands;
+}
+
+const Command* FindCommand(std::string_view name)
+{
+    for (const Command* command : Commands())
+        if (command->name == name)
+            return command;
+    return nullptr;
+}
+
+constexpr std::array<OptionSpec, 3> kCommonOptions = {{
+    {"help", 'h', false},
+    {"quiet", 'q', false},
+    {"verbose", 'v', false},
+}};
+
+constexpr std::string_view kCommonOptionHelp =
+    "  -q, --quiet         report errors only\n"
+    "  -v, --verbose       report what the host does, and progress even when\n"
+    "                      standard error is not a terminal\n"
+    "  -h, --help          print this help and exit\n";
+
+// stdout may be closed or full; a help text that did not arrive is a failure.
+int FinishOutput()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fputs("orvhost: cannot write to standard output\n", stderr);
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+int PrintOverview()
+{
+    std::printf("usage:");
+    const char* lead = " ";
+    for (const Command* command : Commands()) {
+        std::printf("%sorvhost %.*s\n", lead, static_cast<int>(command->usage.size()), command->usage.data());
+        lead = "       ";
+    }
+    std::printf("%sorvhost --help | --version\n\n", lead);
+    std::printf("A command-line VST 2 host: loads a plug-in the way a DAW does.\n\ncommands:\n");
+    for (const Command* command : Commands())
+        std::printf("  %-8.*s %.*s\n", static_cast<int>(command->name.size()), command->name.data(),
+                    static_cast<int>(command->summary.size()), command->summary.data());
+    std::printf("\nRun 'orvhost COMMAND --help' for the options of a command.\n"
+                "Exit status: 0 on success, 1 when the plug-in or a file fails, 2 on a usage error.\n");
+    return FinishOutput();
+}
+
+int PrintCommandHelp(const Command& command)
+{
+    std::printf("usage: orvhost %.*s [-q | -v]\n\n%.*s", static_cast<int>(command.usage.size()),
+                command.usage.data(), static_cast<int>(command.details.size()), command.details.data());
+    std::printf("%s%s", command.options.empty() ? "\noptions:\n" : "", std::string(kCommonOptionHelp).c_str());
+    return FinishOutput();
+}
+
+bool AsksForHelp(const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument == "--")
+            return false;
+        if (argument == "-h" || argument == "--help")
+            return true;
+    }
+    return false;
+}
+
+int Main(const std::vector<std::string>& arguments)
+{
+    const Console plain(Verbosity::kNormal);
+    if (arguments.empty()) {
+        plain.UsageError("", "missing command (info or render)");
+        return kExitUsage;
+    }
+    const std::string& first = arguments[0];
+    if (first == "-h" || first == "--help" || first == "help") {
+        if (first == "help" && arguments.size() > 1) {
+            if (const Command* command = FindCommand(arguments[1]))
+                return PrintCommandHelp(*command);
+            plain.UsageError("", "unknown command '" + arguments[1] + "'");
+            return kExitUsage;
+        }
+        return PrintOverview();
+    }
+    if (first == "--version") {
+        std::printf("orvhost %d.%d.%d\n", kVersionMajor, kVersionMinor, kVersionPatch);
+        return FinishOutput();
+    }
+    const Command* command = FindCommand(first);
+    if (command == nullptr) {
+        plain.UsageError("", first.starts_with("-") ? "unknown option '" + first + "'"
+                                                    : "unknown command '" + first + "'");
+        return kExitUsage;
+    }
+
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (AsksForHelp(rest))
+        return PrintCommandHelp(*command);
+
+    std::vector<OptionSpec> options(command->options.begin(), command->options.end());
+    options.insert(options.end(), kCommonOptions.begin(), kCommonOptions.end());
+    ParsedArguments parsed;
+    std::string error;
+    if (!ParseArguments(rest, options, parsed, error)) {
+        plain.UsageError(command->name, error);
+        return kExitUsage;
+    }
+    if (parsed.Has("quiet") && parsed.Has("verbose")) {
+        plain.UsageError(command->name, "--quiet and --verbose cannot be used together");
+        return kExitUsage;
+    }
+    const Console console(parsed.Has("quiet")     ? Verbosity::kQuiet
+                          : parsed.Has("verbose") ? Verbosity::kVerbose
+                                                  : Verbosity::kNormal);
+    return command->run(parsed, console);
+}
+
+}  // namespace
+
+}  // namespace orvhost
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return orvhost::Main(arguments);
+}
