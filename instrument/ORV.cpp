@@ -1,6 +1,23 @@
 #include "ORV.h"
 
+#include "EngineParameters.h"
+
 #include <algorithm>
+
+namespace {
+
+enum StatusNibble : int {
+    kNoteOff = 0x8,
+    kNoteOn = 0x9,
+    kControlChange = 0xB,
+    kProgramChange = 0xC,
+    kPitchBend = 0xE,
+};
+
+constexpr int kAllSoundOff = 120;
+constexpr int kAllNotesOff = 123;
+
+}  // namespace
 
 PluginDescription ORV::Describe()
 {
@@ -19,16 +36,77 @@ PluginDescription ORV::Describe()
     return description;
 }
 
-ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback)
+ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback), engine(GlobalSynthSettings())
 {
+    engine.SetTuning(Tuning());
+    engine.SetControlMap(ControlMap());
+    engine.SetListener(this);
+    ResetProcessing();
     DefineParameters();
+}
+
+void ORV::ResetProcessing()
+{
+    LockGuard guard(GetLock());
+    Synth::ResetProcessing();
+    engine.Reset(SampleRate(), BlockSize());
+}
+
+void ORV::ParameterChanged(int index)
+{
+    LockGuard guard(GetLock());
+    Synth::ParameterChanged(index);
+    if (IsValidParameter(index))
+        engine.SetParameter(index, GetParameter(index).value);
 }
 
 void ORV::RenderBlock(double** /*inputs*/, double** outputs, int32_t frames)
 {
-    if (frames <= 0)
+    if (frames <= 0 || outputs[0] == nullptr || outputs[1] == nullptr) {
+        PluginBase::RenderBlock(nullptr, outputs, frames);
         return;
-    for (int i = 0; i < OutputChannelCount(); ++i)
-        if (outputs[i] != nullptr)
-            std::fill(outputs[i], outputs[i] + frames, 0.0);
+    }
+    engine.Render(outputs[0], outputs[1], frames);
+}
+
+void ORV::HandleMidiMessage(const MidiMessage& message)
+{
+    if (midiThru)
+        SendMidiToHost(message);
+    const QueuedMidi queued{message.offset, message.status, message.data1, message.data2};
+    switch (message.status >> 4) {
+    case kNoteOff:
+    case kNoteOn:
+    case kPitchBend:
+        engine.Queue(queued);
+        break;
+    case kControlChange:
+        if (message.data1 < Synth::kControllerCount) {
+            engine.Queue(queued);
+        } else if (message.data1 == kAllSoundOff || message.data1 == kAllNotesOff) {
+            ReleaseAllNotes();
+        }
+        break;
+    case kProgramChange:
+        if (!ignoreProgramChange)
+            RecallProgram(message.data1);
+        break;
+    default:
+        break;
+    }
+}
+
+void ORV::ReleaseAllNotes()
+{
+    engine.ReleaseAllNotes();
+}
+
+void ORV::LearnedControllerMoved(int parameterIndex, double normalised)
+{
+    if (!IsValidParameter(parameterIndex))
+        return;
+    if (GetParameter(parameterIndex).GetNormalised() != normalised) {
+        SetParameterFromEditor(parameterIndex, normalised);
+        PushParameterToControls(parameterIndex, normalised, true);
+    }
 }

@@ -1,9 +1,10 @@
 // ORV: a 64-voice instrument of five wavetable tone models on a variation pad.
 #pragma once
 
+#include "Engine.h"
 #include "Synth.h"
 
-class ORV : public Synth {
+class ORV : public Synth, private EngineListener {
 public:
     static constexpr int kParameterCount = 12;
     static constexpr int kProgramCount = 64;
@@ -11,9 +12,18 @@ public:
 
     explicit ORV(vst::HostCallback hostCallback);
 
+    void ResetProcessing() override;
+    void ParameterChanged(int index) override;
     void RenderBlock(double** inputs, double** outputs, int32_t frames) override;
+    void HandleMidiMessage(const MidiMessage& message) override;
+    void ReleaseAllNotes() override;
     void DefineParameters() override;
+
+    const Engine& GetEngine() const { return engine; }
 
 private:
     static PluginDescription Describe();
+    void LearnedControllerMoved(int parameterIndex, double normalised) override;
+
+    Engine engine;
 };

@@ -1,0 +1,64 @@
+#include "Envelope.h"
+
+#include <cmath>
+
+double Envelope::Coefficient(double x) const
+{
+    return std::pow(10.0, 2.3 - 4.5 * x) * rateScale;
+}
+
+void Envelope::SetAttack(double x)
+{
+    attack = x;
+    if (stage == kAttack)
+        coefficient = Coefficient(attack);
+}
+
+void Envelope::SetDecay(double x)
+{
+    decay = x;
+    if (stage == kDecay)
+        coefficient = Coefficient(decay);
+}
+
+void Envelope::SetRelease(double x)
+{
+    release = x;
+    if (stage == kRelease)
+        coefficient = Coefficient(release);
+}
+
+void Envelope::SetSustain(double level)
+{
+    sustain = level;
+    if (stage == kDecay)
+        target = sustain;
+}
+
+void Envelope::EnterAttack()
+{
+    stage = kAttack;
+    target = kAttackTarget;
+    coefficient = Coefficient(attack);
+}
+
+void Envelope::StartDecayFromTop()
+{
+    value = 1.0;
+    stage = kDecay;
+    target = sustain;
+    coefficient = Coefficient(decay);
+}
+
+void Envelope::EnterRelease()
+{
+    stage = kRelease;
+    target = kReleaseTarget;
+    coefficient = Coefficient(release);
+}
+
+void Envelope::Silence()
+{
+    stage = kIdle;
+    value = 0.0;
+}

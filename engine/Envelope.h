@@ -1,0 +1,65 @@
+// Exponential envelope. Each step moves the value a fixed fraction of the way
+// to its target:
+//   value += (target - value) * coefficient,  coefficient = 10^(2.3 - 4.5 x) * rateScale
+// for the setting x (0..1) of the current stage. Attack aims at 10/9 and ends
+// at 1; release aims at -1/9 and ends at 0; so both take a finite time, about
+// 10^(4.5 x - 2.3) seconds. Decay approaches the sustain level and never ends.
+// rateScale is ln(10) / steps per second.
+#pragma once
+
+#include <cstdint>
+
+class Envelope {
+public:
+    enum Stage : int32_t { kIdle = 0, kAttack = 1, kDecay = 2, kRelease = 3 };
+
+    static constexpr double kLn10 = 2.302585092994046;
+    static constexpr double kPerTickRateScale = kLn10 / 1000.0;
+    static constexpr double kAttackTarget = 10.0 / 9.0;
+    static constexpr double kReleaseTarget = -1.0 / 9.0;
+
+    void Step()
+    {
+        if (stage <= kIdle)
+            return;
+        previous = value;
+        value += (target - value) * coefficient;
+        if (stage == kAttack) {
+            if (value >= 1.0) {
+                value = 1.0;
+                stage = kDecay;
+                coefficient = Coefficient(decay);
+                target = sustain;
+            }
+        } else if (value <= 0.0) {
+            value = 0.0;
+            stage = kIdle;
+        }
+    }
+
+    void SetAttack(double x);
+    void SetDecay(double x);
+    void SetRelease(double x);
+    void SetSustain(double level);
+
+    // Attack from wherever the value stands.
+    void EnterAttack();
+    // Jump to 1 and fall towards the sustain level.
+    void StartDecayFromTop();
+    void EnterRelease();
+    // Idle at 0 (settings kept).
+    void Silence();
+
+    double Coefficient(double x) const;
+
+    double value = 0.0;
+    double attack = 0.0;
+    double decay = 0.0;
+    double sustain = 0.0;
+    double release = 0.0;
+    int32_t stage = kIdle;
+    double rateScale = kPerTickRateScale;
+    double target = 0.0;
+    double previous = 0.0;  // the value before the last step
+    double coefficient = 0.0;
+};

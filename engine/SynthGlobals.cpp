@@ -1,0 +1,7 @@
+#include "SynthGlobals.h"
+
+SynthGlobals& GlobalSynthSettings()
+{
+    static SynthGlobals settings;
+    return settings;
+}

@@ -1,0 +1,20 @@
+// Control-rate triangle: the phase runs from -1 to 1 once per cycle and the
+// output is 2 |phase| - 1. With one step per millisecond an increment of
+// rate * 2 / 1000 gives rate in Hz.
+#pragma once
+
+#include <cmath>
+
+struct TriangleLfo {
+    void Step()
+    {
+        output = 2.0 * std::fabs(phase) - 1.0;
+        phase += increment;
+        if (phase >= 1.0)
+            phase -= 2.0;
+    }
+
+    double output = 0.0;
+    double phase = -1.0;
+    double increment = 0.0;
+};

@@ -1,0 +1,10 @@
+#include "../TuningLibraryPath.h"
+
+namespace platform {
+
+std::string TuningLibraryPath()
+{
+    return "/usr/local/lib/libMTS.so";
+}
+
+}  // namespace platform

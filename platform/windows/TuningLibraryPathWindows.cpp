@@ -1,0 +1,16 @@
+#include "../TuningLibraryPath.h"
+
+#include <windows.h>
+
+namespace platform {
+
+std::string TuningLibraryPath()
+{
+    char folder[260] = {};
+    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder)
+        return "";
+    return std::string(folder) + "\\LIBMTS.dll";
+}
+
+}  // namespace platform
