@@ -1,0 +1,45 @@
+// Rendering speed of the engine: 44.1 kHz in blocks of 512 samples with 0, 1,
+// 16 and 64 sounding voices. "realtime" is seconds of audio rendered per
+// second of CPU time.
+#include "Engine.h"
+#include "EngineParameters.h"
+#include "SynthGlobals.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+constexpr double kRate = 44100.0;
+constexpr int kBlock = 512;
+
+void RenderVoices(benchmark::State& state)
+{
+    const int voices = static_cast<int>(state.range(0));
+    SynthGlobals settings;
+    Engine engine(settings);
+    engine.Reset(kRate, kBlock);
+    // A busy patch: every model and the wood filter path sound, Air on.
+    const double patch[kOrvParameterCount] = {0.8, -0.4, 0.3, 0.7, 0.5, 0.6, 0.2, 0.0, 0.5, -0.5, 3.0, 0.4};
+    for (int i = 0; i < kOrvParameterCount; ++i)
+        engine.SetParameter(i, patch[i]);
+    engine.Queue(QueuedMidi{0, 0xB0, 64, 127});  // pedal down: nothing ends
+    for (int v = 0; v < voices; ++v)
+        engine.Queue(QueuedMidi{0, 0x90, static_cast<uint8_t>(30 + v), 100});
+
+    std::vector<double> left(kBlock), right(kBlock);
+    engine.Render(left.data(), right.data(), kBlock);
+    for (auto _ : state) {
+        engine.Render(left.data(), right.data(), kBlock);
+        benchmark::DoNotOptimize(left.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["realtime"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kBlock / kRate, benchmark::Counter::kIsRate);
+}
+
+}  // namespace
+
+BENCHMARK(RenderVoices)->Arg(0)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
