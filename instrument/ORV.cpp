@@ -1,6 +1,7 @@
 #include "ORV.h"
 
 #include "EngineParameters.h"
+#include "SynthGlobalsFile.h"
 
 #include <algorithm>
 
@@ -41,8 +42,20 @@ ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback), engi
     engine.SetTuning(Tuning());
     engine.SetControlMap(ControlMap());
     engine.SetListener(this);
-    ResetProcessing();
+    ReadConfiguration();
     DefineParameters();
+    // The chosen startup bank, else the factory bank.
+    if (startupBankPath.empty() || !ReadBankFile(startupBankPath.c_str())) {
+        startupBankPath.clear();
+        LoadStartupBank();
+    }
+}
+
+Synth::ConfigStatus ORV::ReadConfiguration()
+{
+    ReadSynthGlobals(IniPath(), GlobalSynthSettings());
+    ResetProcessing();
+    return Synth::ReadConfiguration();
 }
 
 void ORV::ResetProcessing()
@@ -82,7 +95,10 @@ void ORV::HandleMidiMessage(const MidiMessage& message)
         break;
     case kControlChange:
         if (message.data1 < Synth::kControllerCount) {
-            engine.Queue(queued);
+            if (learnArmed)
+                LearnController(message.data1);  // captured, not played
+            else
+                engine.Queue(queued);
         } else if (message.data1 == kAllSoundOff || message.data1 == kAllNotesOff) {
             ReleaseAllNotes();
         }

@@ -16,8 +16,13 @@ public:
     void ParameterChanged(int index) override;
     void RenderBlock(double** inputs, double** outputs, int32_t frames) override;
     void HandleMidiMessage(const MidiMessage& message) override;
+    bool WriteProgramState(SerialBuffer& buffer) override;
+    int ReadProgramState(const SerialBuffer& buffer, int position) override;
     void ReleaseAllNotes() override;
     void DefineParameters() override;
+    // Reads the synth-global sound settings, resets the engine with them and
+    // then reads the shell's own settings.
+    ConfigStatus ReadConfiguration() override;
 
     const Engine& GetEngine() const { return engine; }
 

@@ -1,5 +1,6 @@
-// The instrument's shell between the VST binding and ORV itself: tuning,
-// MIDI settings and learned controllers, the program clipboard.
+// The instrument's shell between the VST binding and ORV itself: tuning, the
+// per-user configuration, MIDI settings and learned controllers, the program
+// clipboard and the startup bank.
 #pragma once
 
 #include "MtsClient.h"
@@ -7,32 +8,90 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class Synth : public VstPlugin {
 public:
     static constexpr int kControllerCount = 120;
+    // WriteConfiguration selectors: everything, or one of the two MIDI flags
+    // (the option menu's action numbers of those entries).
+    static constexpr int kConfigAll = -1;
+    static constexpr int kConfigMidiThru = 22;
+    static constexpr int kConfigIgnoreProgramChange = 23;
+
+    enum ConfigStatus { kConfigOk = 0, kConfigFileMissing = 1 };
 
     Synth(const PluginDescription& description, vst::HostCallback hostCallback);
     ~Synth() override;
 
+    // --- operations the instrument completes ------------------------------------
     // Stops every sounding note (with its release).
     virtual void ReleaseAllNotes() {}
+    // Loads the startup bank, or the factory bank when there is none.
+    virtual void LoadStartupBank();
     // Fills the parameter records; called once while the instrument is built.
     virtual void DefineParameters() {}
+    // Resets the current program to the parameter defaults, named "Init".
+    virtual void InitializeProgram();
+    // Reads the user's settings file.
+    virtual ConfigStatus ReadConfiguration();
 
     void ResetProcessing() override;
+    void ParameterChanged(int index) override;
     void ActivationChanged(bool active) override;
 
+    // --- programs ---------------------------------------------------------------
+    bool LoadBankFromMemory(const unsigned char* bytes, size_t size);
+    bool LoadFactoryBank();
+    void CopyProgram();
+    void PasteProgram();
+    void SwitchProgram(int index);
+
+    // --- configuration ----------------------------------------------------------
+    void WriteConfiguration(int selector);
+    void SelectStartupBank(const std::string& path);
+    void UnselectStartupBank();
+    void WriteProgramFilesPath(const std::string& folder);
+    void SetMidiThru(bool on);
+    void SetIgnoreProgramChange(bool on);
+    const std::string& IniPath() const { return iniPath; }
+    const std::string& StartupBankPath() const { return startupBankPath; }
+    const std::string& ProgramFilesPath() const { return programFilesPath; }
+    bool MidiThru() const { return midiThru; }
+    bool IgnoresProgramChange() const { return ignoreProgramChange; }
+
+    // --- MIDI learn ---------------------------------------------------------------
+    // Arms (or disarms) learning; forget unbinds instead of binding.
+    void ArmMidiLearn(bool armed, bool forget);
+    bool LearnArmed() const { return learnArmed; }
     const MtsClient* Tuning() const { return tuning.get(); }
     // Controller number (0..119) -> parameter index, or -1 when not learned.
     const int32_t* ControlMap() const { return controlMap; }
 
 protected:
+    // Locates the settings file, creating folder and file when missing, and
+    // reads it once.
+    void OpenConfiguration();
+    // A controller number arrived while learning is armed.
+    void LearnController(int controller);
+    void CompleteMidiLearn();
+
     std::unique_ptr<MtsClient> tuning;
     int32_t controlMap[kControllerCount];
     bool learnArmed = false;
-    int32_t learnController = -1;
+    bool learnForget = false;
+    int32_t learnCc = -1;
     int32_t learnTarget = -1;
     bool midiThru = false;
     bool ignoreProgramChange = false;
+
+    std::string iniPath;
+    std::string documentsFolder;
+    std::string programFilesPath;
+    std::string startupBankPath;
+    SerialBuffer programClipboard;
+    int32_t clipboardProgramIndex = -1;
+
+private:
+    void WriteStartupBankEntry();
 };

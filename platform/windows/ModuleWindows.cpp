@@ -2,23 +2,16 @@
 
 #include <windows.h>
 
-namespace {
-HINSTANCE moduleInstance = nullptr;
-}
-
-// Windows calls this when the library is attached; the instance handle is
-// where the library's resources are found.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD /*reason*/, LPVOID /*reserved*/)
-{
-    moduleInstance = instance;
-    return TRUE;
-}
-
 namespace platform {
 
+// The module that contains this function: the plug-in DLL when linked into
+// it, so its resources are found even in a host with many plug-ins.
 void* ModuleHandle()
 {
-    return reinterpret_cast<void*>(moduleInstance);
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ModuleHandle), &module);
+    return reinterpret_cast<void*>(module);
 }
 
 }  // namespace platform

@@ -1,0 +1,83 @@
+#include "SynthGlobalsFile.h"
+
+#include "ProfileIni.h"
+#include "SettingsText.h"
+
+namespace {
+
+constexpr size_t kValueCapacity = 64;
+
+class Reader {
+public:
+    Reader(const std::string& file) : path(file) {}
+
+    void Real(const char* section, const char* key, double& field)
+    {
+        const std::string text = platform::ReadProfileString(path, section, key, "", kValueCapacity);
+        if (!text.empty())
+            field = ParseSettingNumber(text);
+    }
+    void Integer(const char* section, const char* key, int32_t& field)
+    {
+        const std::string text = platform::ReadProfileString(path, section, key, "", kValueCapacity);
+        if (!text.empty())
+            field = TruncateToInt32(ParseSettingNumber(text));
+    }
+    // Attack, decay and sustain at the soft, break and percussive ends.
+    void Blend(const char* section, EnvelopeBlend& blend)
+    {
+        Real(section, "Attack Soft", blend.attackSoft);
+        Real(section, "Attack Break", blend.attackBreak);
+        Real(section, "Attack Perc", blend.attackPerc);
+        Real(section, "Decay Soft", blend.decaySoft);
+        Real(section, "Decay Break", blend.decayBreak);
+        Real(section, "Decay Perc", blend.decayPerc);
+        Real(section, "Sustain Soft", blend.sustainSoft);
+        Real(section, "Sustain Break", blend.sustainBreak);
+        Real(section, "Sustain Perc", blend.sustainPerc);
+    }
+
+private:
+    const std::string& path;
+};
+
+constexpr const char* kModelSections[kModelCount] = {"String", "Wood", "Metal", "Glass", "Sine"};
+
+}  // namespace
+
+void ReadSynthGlobals(const std::string& path, SynthGlobals& g)
+{
+    if (path.empty())
+        return;
+    Reader read(path);
+    read.Integer("Global", "Pitch Bend Range", g.pitchBendRange);
+    read.Real("Global", "Vibrato Rate", g.vibratoRate);
+    read.Real("Global", "Vibrato Depth", g.vibratoDepth);
+    read.Real("Global", "Velocity", g.velocity);
+    for (int model = 0; model < kModelCount; ++model) {
+        read.Real(kModelSections[model], "Volume", g.modelVolume[model]);
+        read.Integer(kModelSections[model], "Transpose", g.modelTranspose[model]);
+        read.Integer(kModelSections[model], "Tuning", g.modelTuning[model]);
+    }
+    read.Real("WoodFilter", "Volume", g.woodFilterVolume);
+    read.Real("WoodFilter", "Cutoff", g.woodFilterCutoff);
+    read.Real("WoodFilter", "Resonance", g.woodFilterResonance);
+    read.Real("WoodFilter", "Break", g.woodFilterBreak);
+    read.Blend("WoodFilter", g.woodFilterEnvelope);
+    read.Real("Filter", "Cutoff", g.filterCutoff);
+    read.Real("Filter", "Resonance", g.filterResonance);
+    read.Real("Filter", "EnvAmount", g.filterEnvAmount);
+    read.Real("Filter", "Break", g.filterBreak);
+    read.Blend("Filter", g.filterEnvelope);
+    read.Real("Master Envelope", "Break", g.masterBreak);
+    read.Blend("Master Envelope", g.masterEnvelope);
+    read.Real("String Vibrato", "Rate 1", g.stringVibratoRate1);
+    read.Real("String Vibrato", "Rate 2", g.stringVibratoRate2);
+    read.Real("String Vibrato", "Depth", g.stringVibratoDepth);
+    read.Real("Glass Phaser", "Center", g.phaserCenter);
+    read.Real("Glass Phaser", "Resonance", g.phaserResonance);
+    read.Real("Glass Phaser", "Rate", g.phaserRate);
+    read.Real("Glass Phaser", "Depth", g.phaserDepth);
+    read.Real("Metal Tremolo", "Rate", g.tremoloRate);
+    read.Real("Metal Tremolo", "Depth", g.tremoloDepth);
+}

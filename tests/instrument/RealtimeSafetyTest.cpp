@@ -1,0 +1,70 @@
+// The audio path must never allocate: a host calls it on a real-time thread.
+#include "InstrumentFixture.h"
+#include "MidiBatch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+namespace {
+std::atomic<bool> counting{false};
+std::atomic<long> allocations{0};
+}  // namespace
+
+void* operator new(size_t size)
+{
+    if (counting.load(std::memory_order_relaxed))
+        allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t size) { return operator new(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, size_t) noexcept { std::free(memory); }
+
+TEST(RealtimeSafety, ProcessingWithNotesControllersAndAutomationAllocatesNothing)
+{
+    InstrumentFixture fixture;
+    ORV& plugin = *fixture.plugin;
+    vst::AEffect* effect = fixture.effect;
+    // A learned controller, so the render loop also moves parameters.
+    plugin.ArmMidiLearn(true, false);
+    MidiBatch<8> learn;
+    learn.Add(0, 0xB0, 74, 10);
+    fixture.Dispatch(vst::effProcessEvents, 0, 0, learn.Events());
+    effect->setParameter(effect, 3, 0.5f);
+    ASSERT_FALSE(plugin.LearnArmed());
+
+    std::vector<float> left(256), right(256);
+    float* outputs[2] = {left.data(), right.data()};
+    std::vector<double> leftD(256), rightD(256);
+    double* outputsD[2] = {leftD.data(), rightD.data()};
+    MidiBatch<16> batch;
+
+    counting = true;
+    for (int block = 0; block < 4000; ++block) {
+        batch.Clear();
+        const uint8_t note = static_cast<uint8_t>(36 + (block * 7) % 60);
+        batch.Add(block % 256, 0x90, note, 100);
+        batch.Add((block * 3) % 256, 0x80, static_cast<uint8_t>(36 + (block * 5) % 60), 0);
+        batch.Add(17, 0xB0, 1, static_cast<uint8_t>(block % 128));
+        batch.Add(33, 0xB0, 74, static_cast<uint8_t>((block * 13) % 128));
+        batch.Add(40, 0xE0, 0, static_cast<uint8_t>(block % 128));
+        if (block % 50 == 0)
+            batch.Add(50, 0xB0, 64, block % 100 == 0 ? 127 : 0);
+        fixture.Dispatch(vst::effProcessEvents, 0, 0, batch.Events());
+        effect->setParameter(effect, block % 12, static_cast<float>((block % 10) / 9.0));
+        if (block % 2 == 0)
+            effect->processReplacing(effect, nullptr, outputs, 256);
+        else
+            effect->processDoubleReplacing(effect, nullptr, outputsD, 256);
+    }
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+}
