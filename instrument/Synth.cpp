@@ -36,6 +36,7 @@ void Synth::OpenConfiguration()
     const std::string settings = platform::LocalSettingsFolder();
     if (!settings.empty()) {
         const std::string folder = settings + platform::PathSeparator() + kVendorFolder;
+        platform::EnsureFolder(settings);  // ~/.config itself may not exist yet on a fresh account
         platform::EnsureFolder(folder);
         iniPath = folder + platform::PathSeparator() + kIniFileName;
     }
