@@ -169,13 +169,15 @@ void PluginBase::SetLatency(int32_t samples)
 }
 
 // Replaces a channel's scratch buffer; a slot that stood on the old buffer
-// moves to the new one, so no slot is ever left pointing at freed memory.
+// moves to the new one, so no slot is ever left pointing at freed memory. An
+// unconnected channel always renders into its own buffer, also when that
+// buffer was empty before (block size 0).
 template <typename Channel>
 static void ReplaceScratch(Channel& channel, size_t size)
 {
     const double* old = channel.scratch.empty() ? nullptr : channel.scratch.data();
     channel.scratch.assign(size, 0.0);
-    if (old != nullptr && *channel.slot == old)
+    if (*channel.slot == old || !channel.connected)
         *channel.slot = channel.scratch.empty() ? nullptr : channel.scratch.data();
 }
 

@@ -59,7 +59,7 @@ bool WriteWholeFile(const char* path, const SerialBuffer& buffer)
     ok = std::fflush(file) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
     if (ok)
-        ok = platform::ReplaceFile(temporary, target);
+        ok = platform::MoveFileReplacing(temporary, target);
     if (!ok)
         std::remove(temporary.c_str());
     return ok;

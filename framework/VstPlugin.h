@@ -60,6 +60,8 @@ private:
     void ProcessEvents(const vst::VstEvents* events);
     void ProcessFloat(float** inputs, float** outputs, int32_t frames, bool accumulate);
     void ProcessDouble(double** inputs, double** outputs, int32_t frames);
+    template <typename Sample>
+    void SilenceHostOutputs(Sample** outputs, int32_t frames);
     const vst::VstTimeInfo* GetTimeInfo(int32_t filter);
     void PublishChannelCounts();
 

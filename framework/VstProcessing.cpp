@@ -13,6 +13,23 @@ constexpr int32_t kLargestProcessedBlock = 1 << 20;
 
 }  // namespace
 
+// Zeroes the host buffers of the connected outputs, the only ones the host
+// handed over.
+template <typename Sample>
+void VstPlugin::SilenceHostOutputs(Sample** outputs, int32_t frames)
+{
+    if (outputs == nullptr)
+        return;
+    int hostChannel = 0;
+    for (const OutputChannel& channel : outputChannels) {
+        if (!channel.connected)
+            continue;
+        Sample* destination = outputs[hostChannel++];
+        if (destination != nullptr)
+            std::fill(destination, destination + frames, Sample(0));
+    }
+}
+
 void VstPlugin::ProcessFloat(float** inputs, float** outputs, int32_t frames, bool accumulate)
 {
     LockGuard guard(GetLock());
@@ -20,10 +37,8 @@ void VstPlugin::ProcessFloat(float** inputs, float** outputs, int32_t frames, bo
         CallHost(vst::audioMasterWantMidi);
     frames = std::max(frames, 0);
     if (frames > kLargestProcessedBlock) {
-        if (!accumulate && outputs != nullptr)
-            for (int i = 0; i < effect.numOutputs; ++i)
-                if (outputs[i] != nullptr)
-                    std::fill(outputs[i], outputs[i] + frames, 0.0f);
+        if (!accumulate)
+            SilenceHostOutputs(outputs, frames);
         return;
     }
     EnsureScratchFrames(frames);
@@ -74,8 +89,10 @@ void VstPlugin::ProcessDouble(double** inputs, double** outputs, int32_t frames)
     if (takesMidi)
         CallHost(vst::audioMasterWantMidi);
     frames = std::max(frames, 0);
-    if (frames > kLargestProcessedBlock)
+    if (frames > kLargestProcessedBlock) {
+        SilenceHostOutputs(outputs, frames);
         return;
+    }
     // Unconnected channels render into their scratch buffers.
     EnsureScratchFrames(frames);
 

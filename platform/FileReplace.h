@@ -8,6 +8,6 @@ namespace platform {
 
 // Renames from onto to, replacing an existing file. False on failure (from
 // is then left where it was).
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveFileReplacing(const std::string& from, const std::string& to);
 
 }  // namespace platform

@@ -12,14 +12,29 @@
 // the sample rate, block size and resume; processing only while resumed, with
 // 1..blockSize frames; audioMasterGetSampleRate / GetBlockSize match what was
 // set; the process level is offline; audioMasterGetTime gives the frames
-// processed so far as samplePos, the sample rate, 120 BPM, 4/4, the matching
-// ppq position and valid flags, and the playing flag; every event is a
-// well-formed MIDI event whose deltaFrames lies inside the block that follows.
+// processed so far as samplePos, the sample rate, a positive tempo, a time
+// signature, a ppq position that never goes back, valid flags and the
+// playing flag; every event is a well-formed MIDI event whose deltaFrames lies
+// inside the block that follows; program changes come between
+// effBeginSetProgram and effEndSetProgram.
+//
+// It has three parameters and four programs (two of them named alike) and no
+// chunks, so hosts save and load it through parameter values.
+//
+// With ORVHOST_PROBE_LOG naming a file, it also appends one line per
+// observation there, for the details a test compares exactly:
+//   time SAMPLEPOS PPQ TEMPO NUM/DEN BARSTART   at each processing call
+//   event FRAME STATUS DATA1 DATA2              FRAME counted from the start
+//   program N | param INDEX VALUE | name TEXT   state changes from the host
 
 #include "../../framework/VstAbi.h"
 
+#include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -27,6 +42,19 @@ namespace {
 struct PendingEvent {
     int32_t deltaFrames;
     uint8_t status;
+    uint8_t data1;
+    uint8_t data2;
+};
+
+constexpr int32_t kParameterCount = 3;
+constexpr int32_t kProgramCount = 4;
+constexpr std::array<const char*, kParameterCount> kParameterNames = {"Gain", "Tone", "Mode"};
+constexpr std::array<const char*, kParameterCount> kParameterLabels = {"dB", "", ""};
+constexpr std::array<const char*, kProgramCount> kProgramNames = {"Init", "Bright Pad", "bright pad", "Dark Keys"};
+
+struct Program {
+    std::string name;
+    std::array<float, kParameterCount> values;
 };
 
 struct Probe {
@@ -37,11 +65,30 @@ struct Probe {
     double sampleRate = 0.0;
     int32_t blockSize = 0;
     int64_t framesProcessed = 0;
+    double lastPpq = 0.0;
     bool healthy = true;
+    bool settingProgram = false;
     std::vector<PendingEvent> pending;
+    std::array<Program, kProgramCount> programs;
+    int32_t current = 0;
+    std::FILE* log = nullptr;
 };
 
 Probe* ProbeOf(vst::AEffect* effect) { return static_cast<Probe*>(effect->object); }
+
+template <typename... Values>
+void Log(Probe& probe, const char* format, Values... values)
+{
+    if (probe.log != nullptr)
+        std::fprintf(probe.log, format, values...);
+}
+
+void CopyText(void* destination, const std::string& text, size_t capacity)
+{
+    if (destination == nullptr)
+        return;
+    std::snprintf(static_cast<char*>(destination), capacity, "%s", text.c_str());
+}
 
 intptr_t AskHost(Probe& probe, int32_t opcode, intptr_t value = 0)
 {
@@ -66,10 +113,12 @@ void CheckTime(Probe& probe)
     Expect(probe, (time->flags & needed) == needed);
     Expect(probe, time->samplePos == static_cast<double>(probe.framesProcessed));
     Expect(probe, time->sampleRate == probe.sampleRate);
-    Expect(probe, time->tempo == 120.0);
-    Expect(probe, time->timeSigNumerator == 4 && time->timeSigDenominator == 4);
-    const double expectedPpq = static_cast<double>(probe.framesProcessed) / probe.sampleRate * 2.0;
-    Expect(probe, std::fabs(time->ppqPos - expectedPpq) < 1e-9);
+    Expect(probe, time->tempo > 0.0);
+    Expect(probe, time->timeSigNumerator > 0 && time->timeSigDenominator > 0);
+    Expect(probe, time->ppqPos >= probe.lastPpq && time->barStartPos <= time->ppqPos);
+    probe.lastPpq = time->ppqPos;
+    Log(probe, "time %.0f %.6f %.6f %d/%d %.6f\n", time->samplePos, time->ppqPos, time->tempo,
+        time->timeSigNumerator, time->timeSigDenominator, time->barStartPos);
 }
 
 void Render(vst::AEffect* effect, float** outputs, int32_t frames)
@@ -90,8 +139,14 @@ void Render(vst::AEffect* effect, float** outputs, int32_t frames)
     for (const PendingEvent& event : probe.pending) {
         const bool inside = event.deltaFrames >= 0 && event.deltaFrames < frames;
         Expect(probe, inside);
-        if (inside)
-            outputs[0][event.deltaFrames] += (event.status & 0xf0) == 0x90 ? 1.0f : 1.0f / 16.0f;
+        if (!inside)
+            continue;
+        Log(probe, "event %lld %02x %d %d\n", static_cast<long long>(probe.framesProcessed + event.deltaFrames),
+            event.status, event.data1, event.data2);
+        if ((event.status & 0xf0) == 0x90)
+            outputs[0][event.deltaFrames] += 1.0f;
+        else if ((event.status & 0xf0) == 0x80)
+            outputs[0][event.deltaFrames] += 1.0f / 16.0f;
     }
     probe.pending.clear();
     std::fill_n(outputs[1], frames, probe.healthy ? 0.5f : -0.5f);
@@ -122,19 +177,72 @@ void TakeEvents(Probe& probe, const vst::VstEvents* events)
         if (event == nullptr || event->type != vst::kVstMidiType)
             continue;
         const auto* midi = reinterpret_cast<const vst::VstMidiEvent*>(event);
-        probe.pending.push_back({midi->deltaFrames, static_cast<uint8_t>(midi->midiData[0])});
+        probe.pending.push_back({midi->deltaFrames, static_cast<uint8_t>(midi->midiData[0]),
+                                 static_cast<uint8_t>(midi->midiData[1]), static_cast<uint8_t>(midi->midiData[2])});
     }
 }
 
-intptr_t Dispatch(vst::AEffect* effect, int32_t opcode, int32_t /*index*/, intptr_t value, void* ptr, float opt)
+bool ValidParameter(int32_t index) { return index >= 0 && index < kParameterCount; }
+
+intptr_t Dispatch(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
     Probe& probe = *ProbeOf(effect);
+    Program& program = probe.programs[static_cast<size_t>(probe.current)];
     switch (opcode) {
     case vst::effOpen:
         probe.opened = true;
         return 0;
     case vst::effClose:
+        if (probe.log != nullptr)
+            std::fclose(probe.log);
         delete &probe;
+        return 0;
+    case vst::effBeginSetProgram:
+        Expect(probe, !probe.settingProgram);
+        probe.settingProgram = true;
+        return 0;
+    case vst::effEndSetProgram:
+        Expect(probe, probe.settingProgram);
+        probe.settingProgram = false;
+        return 0;
+    case vst::effSetProgram:
+        Expect(probe, probe.settingProgram && value >= 0 && value < kProgramCount);
+        if (value >= 0 && value < kProgramCount) {
+            probe.current = static_cast<int32_t>(value);
+            Log(probe, "program %d\n", probe.current);
+        }
+        return 0;
+    case vst::effGetProgram:
+        return probe.current;
+    case vst::effSetProgramName:
+        if (ptr != nullptr) {
+            program.name.assign(static_cast<const char*>(ptr), strnlen(static_cast<const char*>(ptr),
+                                                                       vst::kVstMaxProgNameLen - 1));
+            Log(probe, "name %s\n", program.name.c_str());
+        }
+        return 0;
+    case vst::effGetProgramName:
+        CopyText(ptr, program.name, vst::kVstMaxProgNameLen);
+        return 0;
+    case vst::effGetProgramNameIndexed:
+        if (index < 0 || index >= kProgramCount)
+            return 0;
+        CopyText(ptr, probe.programs[static_cast<size_t>(index)].name, vst::kVstMaxProgNameLen);
+        return 1;
+    case vst::effGetParamName:
+        if (ValidParameter(index))
+            CopyText(ptr, kParameterNames[static_cast<size_t>(index)], vst::kVstMaxParamStrLen);
+        return 0;
+    case vst::effGetParamLabel:
+        if (ValidParameter(index))
+            CopyText(ptr, kParameterLabels[static_cast<size_t>(index)], vst::kVstMaxParamStrLen);
+        return 0;
+    case vst::effGetParamDisplay:
+        if (ValidParameter(index)) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%.3f", static_cast<double>(program.values[static_cast<size_t>(index)]));
+            CopyText(ptr, text, vst::kVstMaxParamStrLen);
+        }
         return 0;
     case vst::effSetSampleRate:
         Expect(probe, probe.opened && !probe.resumed);
@@ -165,8 +273,22 @@ intptr_t Dispatch(vst::AEffect* effect, int32_t opcode, int32_t /*index*/, intpt
     }
 }
 
-void SetParameter(vst::AEffect*, int32_t, float) {}
-float GetParameter(vst::AEffect*, int32_t) { return 0.0f; }
+void SetParameter(vst::AEffect* effect, int32_t index, float value)
+{
+    Probe& probe = *ProbeOf(effect);
+    Expect(probe, ValidParameter(index) && value >= 0.0f && value <= 1.0f);
+    if (!ValidParameter(index))
+        return;
+    probe.programs[static_cast<size_t>(probe.current)].values[static_cast<size_t>(index)] = value;
+    Log(probe, "param %d %.6f\n", index, static_cast<double>(value));
+}
+
+float GetParameter(vst::AEffect* effect, int32_t index)
+{
+    Probe& probe = *ProbeOf(effect);
+    return ValidParameter(index) ? probe.programs[static_cast<size_t>(probe.current)].values[static_cast<size_t>(index)]
+                                 : 0.0f;
+}
 
 }  // namespace
 
@@ -174,6 +296,14 @@ extern "C" __attribute__((visibility("default"))) vst::AEffect* VSTPluginMain(vs
 {
     auto* probe = new Probe;
     probe->host = host;
+    for (int32_t p = 0; p < kProgramCount; ++p) {
+        Program& program = probe->programs[static_cast<size_t>(p)];
+        program.name = kProgramNames[static_cast<size_t>(p)];
+        for (int32_t i = 0; i < kParameterCount; ++i)
+            program.values[static_cast<size_t>(i)] = static_cast<float>(p * kParameterCount + i + 1) / 16.0f;
+    }
+    if (const char* path = std::getenv("ORVHOST_PROBE_LOG"); path != nullptr && *path != '\0')
+        probe->log = std::fopen(path, "a");
     vst::AEffect& effect = probe->effect;
     effect.magic = vst::kEffectMagic;
     effect.dispatcher = &Dispatch;
@@ -181,8 +311,8 @@ extern "C" __attribute__((visibility("default"))) vst::AEffect* VSTPluginMain(vs
     effect.processReplacing = &ProcessReplacing;
     effect.setParameter = &SetParameter;
     effect.getParameter = &GetParameter;
-    effect.numPrograms = 1;
-    effect.numParams = 0;
+    effect.numPrograms = kProgramCount;
+    effect.numParams = kParameterCount;
     effect.numInputs = 0;
     effect.numOutputs = 2;
     effect.flags = vst::effFlagsCanReplacing | vst::effFlagsIsSynth;

@@ -22,6 +22,9 @@ struct Command {
 };
 
 const Command& InfoCommand();
+const Command& ParamsCommand();
+const Command& ProgramsCommand();
 const Command& RenderCommand();
+const Command& SaveCommand();
 
 }  // namespace orvhost

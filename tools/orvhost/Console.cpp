@@ -1,6 +1,6 @@
 #include "Console.h"
 
-#include "StderrTerminal.h"
+#include "Terminal.h"
 
 #include <cstdio>
 #include <string>
@@ -31,7 +31,7 @@ bool Console::ShowsProgress() const
     case Verbosity::kNormal:
         break;
     }
-    return StderrIsTerminal();
+    return platform::StandardErrorIsTerminal();
 }
 
 void Console::Error(std::string_view message) const { PrintLine(": ", message); }

@@ -1,12 +1,14 @@
-// The short phrase orvhost plays when no other event source is given: a held
-// C major chord, then a little melody over it, about three seconds at the
-// transport's 120 beats per minute, leaving the last second for release tails.
+// The music orvhost plays when no MIDI file is given: four bars (8 seconds
+// at 120 beats per minute) written to show off a pad or keys instrument:
+// rolled chords held with the sustain pedal, a melody above them, the mod
+// wheel swelling through the third bar and a pitch bend up a whole step into
+// the last phrase.
 #pragma once
 
-#include "MidiSchedule.h"
+#include "Song.h"
 
 namespace orvhost {
 
-MidiSchedule BuildDemoPhrase(double sampleRate);
+Song BuildDemoPhrase(double sampleRate);
 
 }  // namespace orvhost

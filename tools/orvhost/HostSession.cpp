@@ -196,6 +196,70 @@ void HostSession::Close()
     opened = false;
 }
 
+int32_t HostSession::ProgramCount() const { return effect != nullptr ? std::max(effect->numPrograms, 0) : 0; }
+
+int32_t HostSession::ParameterCount() const { return effect != nullptr ? std::max(effect->numParams, 0) : 0; }
+
+int32_t HostSession::CurrentProgram() { return static_cast<int32_t>(Dispatch(vst::effGetProgram)); }
+
+std::string HostSession::ProgramName(int32_t index) { return QueryText(vst::effGetProgramNameIndexed, index); }
+
+std::string HostSession::CurrentProgramName() { return QueryText(vst::effGetProgramName); }
+
+void HostSession::SelectProgram(int32_t index)
+{
+    Dispatch(vst::effBeginSetProgram);
+    Dispatch(vst::effSetProgram, 0, index);
+    Dispatch(vst::effEndSetProgram);
+}
+
+void HostSession::RenameCurrentProgram(const std::string& name)
+{
+    // Plug-ins copy up to the protocol's name length; the copy here is
+    // zero-padded well beyond it in case one reads further.
+    std::vector<char> buffer(std::max<size_t>(name.size() + 1, 256), '\0');
+    std::copy(name.begin(), name.end(), buffer.begin());
+    Dispatch(vst::effSetProgramName, 0, 0, buffer.data());
+}
+
+float HostSession::GetParameter(int32_t index)
+{
+    return effect != nullptr && effect->getParameter != nullptr ? effect->getParameter(effect, index) : 0.0f;
+}
+
+void HostSession::SetParameter(int32_t index, float value)
+{
+    if (effect != nullptr && effect->setParameter != nullptr)
+        effect->setParameter(effect, index, value);
+}
+
+bool HostSession::HasChunks() const
+{
+    return effect != nullptr && (effect->flags & vst::effFlagsProgramChunks) != 0;
+}
+
+bool HostSession::GetChunk(bool bank, std::vector<uint8_t>& bytes)
+{
+    void* data = nullptr;
+    const intptr_t size = Dispatch(vst::effGetChunk, bank ? 0 : 1, 0, &data);
+    if (size <= 0 || data == nullptr) {
+        error = "the plug-in gave no state (effGetChunk returned " + std::to_string(size) + ")";
+        return false;
+    }
+    if (static_cast<uintmax_t>(size) > kMaxChunkBytes) {
+        error = "the plug-in's state is " + std::to_string(size) + " bytes, more than a preset file can hold";
+        return false;
+    }
+    const auto* first = static_cast<const uint8_t*>(data);
+    bytes.assign(first, first + size);
+    return true;
+}
+
+bool HostSession::SetChunk(bool bank, std::vector<uint8_t> bytes)
+{
+    return Dispatch(vst::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(bytes.size()), bytes.data()) != 0;
+}
+
 intptr_t HostSession::Callback(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                float opt)
 {

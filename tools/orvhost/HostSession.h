@@ -11,12 +11,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvhost {
 
 // Values of audioMasterGetCurrentProcessLevel.
 inline constexpr int32_t kProcessLevelUser = 1;  // the calling thread is the user's, not audio
 inline constexpr int32_t kProcessLevelOffline = vst::kVstProcessLevelOffline;
+
+// The largest state orvhost takes from a plug-in: preset files store its size
+// as a signed 32-bit number, after a header of at most 160 bytes.
+inline constexpr uintmax_t kMaxChunkBytes = 0x7fffffff - 160;
 
 class HostSession {
 public:
@@ -30,6 +35,8 @@ public:
     void SetSampleRate(double rate) { transport.SetSampleRate(rate); }
     void SetBlockSize(int32_t frames) { blockSize = frames; }
     void SetProcessLevel(int32_t level) { processLevel = level; }
+    // The song the transport reports while processing.
+    void SetTempoMap(const TempoMap& map) { transport.SetTempoMap(map); }
 
     // Loads the library and asks its entry point for an effect. On failure
     // returns false with a message in Error().
@@ -57,6 +64,28 @@ public:
     void Suspend();
     // effClose; the effect record is gone afterwards.
     void Close();
+
+    // Programs and parameters, reached as a host's preset handling does.
+    // Counts are 0 for a plug-in that reports a negative number.
+    int32_t ProgramCount() const;
+    int32_t ParameterCount() const;
+    int32_t CurrentProgram();
+    std::string ProgramName(int32_t index);  // effGetProgramNameIndexed
+    std::string CurrentProgramName();        // effGetProgramName
+    // effSetProgram between effBeginSetProgram and effEndSetProgram.
+    void SelectProgram(int32_t index);
+    void RenameCurrentProgram(const std::string& name);
+    float GetParameter(int32_t index);
+    void SetParameter(int32_t index, float value);
+
+    // Whether the plug-in keeps its state as an opaque chunk.
+    bool HasChunks() const;
+    // effGetChunk for the bank (index 0) or the current program (index 1);
+    // the plug-in's bytes are copied out at once. False with a message in
+    // Error() when it gives none.
+    bool GetChunk(bool bank, std::vector<uint8_t>& bytes);
+    // effSetChunk; false when the plug-in refuses the bytes.
+    bool SetChunk(bool bank, std::vector<uint8_t> bytes);
 
     // Short MIDI and other events the plug-in sent back to the host.
     int64_t EventsFromPlugin() const { return eventsFromPlugin; }

@@ -1,6 +1,6 @@
 #include "ProgressMeter.h"
 
-#include "StderrTerminal.h"
+#include "Terminal.h"
 
 #include <cstdio>
 
@@ -10,7 +10,7 @@ ProgressMeter::ProgressMeter(const Console& console, std::string label, int64_t 
     : label(std::move(label)),
       total(total),
       enabled(console.ShowsProgress()),
-      onTerminal(StderrIsTerminal()),
+      onTerminal(platform::StandardErrorIsTerminal()),
       always(console.Level() == Verbosity::kVerbose),
       start(std::chrono::steady_clock::now())
 {

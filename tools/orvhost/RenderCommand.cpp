@@ -1,14 +1,19 @@
 // orvhost render PLUGIN -o FILE: plays MIDI through a plug-in offline, block
 // by block as a DAW's export does, and writes what it outputs to a WAV file.
 
+#include "BinaryFile.h"
 #include "Command.h"
+#include "CommandSupport.h"
 #include "DemoPhrase.h"
 #include "ExitCode.h"
 #include "HostSession.h"
 #include "MidiEventList.h"
+#include "MidiFile.h"
+#include "MidiFileSong.h"
 #include "MidiSchedule.h"
 #include "NumberArgument.h"
 #include "ProgressMeter.h"
+#include "StateSetup.h"
 #include "WavWriter.h"
 
 #include <algorithm>
@@ -29,33 +34,39 @@ constexpr double kMaxSeconds = 3600.0;
 // More channels than a WAV file (and any sane plug-in) has.
 constexpr int32_t kMaxChannels = 1024;
 
-constexpr std::array<OptionSpec, 4> kOptions = {{
+// Release tails after the music, unless --seconds says otherwise.
+constexpr double kTailSeconds = 2.0;
+
+constexpr std::array<OptionSpec, 9> kOptions = {{
     {"output", 'o', true},
     {"seconds", 0, true},
     {"rate", 0, true},
     {"block", 0, true},
+    {"midi", 0, true},
+    kStateOptions[0],
+    kStateOptions[1],
+    kStateOptions[2],
+    kStateOptions[3],
 }};
 
 struct RenderSettings {
     std::string plugin;
     std::string output;
-    double seconds = 4.0;
+    std::string midiPath;
+    bool secondsGiven = false;
+    double seconds = 0.0;
     int32_t rate = 44100;
     int32_t block = 512;
     int64_t totalFrames = 0;
+    StateSetup setup;
 };
 
 bool ReadSettings(const ParsedArguments& arguments, RenderSettings& settings, std::string& error)
 {
-    const std::vector<std::string>& words = arguments.Positionals();
-    if (words.empty()) {
-        error = "missing PLUGIN (the path of a VST 2 plug-in library)";
+    std::vector<std::string> words;
+    if (!ReadPositionals(arguments, {"PLUGIN (the path of a VST 2 plug-in library)"}, words, error) ||
+        !ReadStateSetup(arguments, settings.setup, error))
         return false;
-    }
-    if (words.size() > 1) {
-        error = "unexpected argument '" + words[1] + "'";
-        return false;
-    }
     settings.plugin = words[0];
 
     settings.output = arguments.Last("output");
@@ -75,16 +86,67 @@ bool ReadSettings(const ParsedArguments& arguments, RenderSettings& settings, st
             return false;
         settings.block = static_cast<int32_t>(number);
     }
-    if (arguments.Has("seconds") &&
-        !ParsePositiveNumberArgument("--seconds", arguments.Last("seconds"), kMaxSeconds, settings.seconds, error))
-        return false;
+    settings.secondsGiven = arguments.Has("seconds");
+    if (settings.secondsGiven) {
+        if (!ParsePositiveNumberArgument("--seconds", arguments.Last("seconds"), kMaxSeconds, settings.seconds, error))
+            return false;
+        settings.totalFrames = std::llround(settings.seconds * settings.rate);
+        if (settings.totalFrames < 1) {
+            error = "--seconds '" + arguments.Last("seconds") + "' is shorter than one frame at " +
+                    std::to_string(settings.rate) + " Hz";
+            return false;
+        }
+    }
+    if (arguments.Has("midi")) {
+        settings.midiPath = arguments.Last("midi");
+        if (settings.midiPath.empty()) {
+            error = "--midi needs a file name";
+            return false;
+        }
+    }
+    return true;
+}
 
-    settings.totalFrames = std::llround(settings.seconds * settings.rate);
-    if (settings.totalFrames < 1) {
-        error = "--seconds '" + arguments.Last("seconds") + "' is shorter than one frame at " +
-                std::to_string(settings.rate) + " Hz";
+// The music to play: the MIDI file, or else the built-in phrase.
+bool LoadSong(const RenderSettings& settings, Song& song, const Console& console)
+{
+    if (settings.midiPath.empty()) {
+        song = BuildDemoPhrase(settings.rate);
+        return true;
+    }
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!ReadWholeFile(settings.midiPath, kMaxMidiFileBytes, bytes, error)) {
+        console.Error(error);
         return false;
     }
+    MidiFile file;
+    if (!ParseMidiFile(bytes, file, error)) {
+        console.Error("cannot play " + settings.midiPath + ": " + error);
+        return false;
+    }
+    song = SongFromMidiFile(file, settings.rate);
+    console.Note("playing " + settings.midiPath + ": format " + std::to_string(file.format) + ", " +
+                 std::to_string(file.trackCount) + " tracks, " + std::to_string(file.events.size()) +
+                 " channel messages, " + std::to_string(file.tempos.size()) + " tempo changes");
+    if (file.sysexCount > 0)
+        console.Note("skipped " + std::to_string(file.sysexCount) + " system exclusive messages");
+    return true;
+}
+
+// Without --seconds the render lasts as long as the music and its tail.
+bool SetLength(RenderSettings& settings, const Song& song, const Console& console)
+{
+    if (settings.secondsGiven)
+        return true;
+    settings.seconds = song.seconds + kTailSeconds;
+    if (!(settings.seconds <= kMaxSeconds)) {
+        console.UsageError("render", settings.midiPath + " lasts " + std::to_string(std::llround(song.seconds)) +
+                                         " s; a render may last " + std::to_string(std::llround(kMaxSeconds)) +
+                                         " s at most: give --seconds");
+        return false;
+    }
+    settings.totalFrames = std::max<int64_t>(1, std::llround(settings.seconds * settings.rate));
     return true;
 }
 
@@ -144,16 +206,25 @@ int Run(const ParsedArguments& arguments, const Console& console)
         return kExitUsage;
     }
 
+    Song song;
+    if (!LoadSong(settings, song, console))
+        return kExitFailure;
+    if (!SetLength(settings, song, console))
+        return kExitUsage;
+
     HostSession session;
     session.SetSampleRate(settings.rate);
     session.SetBlockSize(settings.block);
     session.SetProcessLevel(kProcessLevelOffline);
-    if (!session.Load(settings.plugin)) {
-        console.Error(session.Error());
-        return kExitFailure;
-    }
+    session.SetTempoMap(song.tempoMap);
+    if (const int code = StartSession(session, settings.plugin, settings.setup, "render", console);
+        code != kExitSuccess)
+        return code;
+    // The state is saved as set up, so that loading the file gives the same
+    // start as this render.
+    if (const int code = SaveStateSetup(session, settings.setup, console); code != kExitSuccess)
+        return code;
     // Channel counts are read after effOpen: plug-ins may settle them there.
-    session.Open();
     const vst::AEffect& effect = *session.Effect();
     const int32_t inputs = effect.numInputs;
     const int32_t outputs = effect.numOutputs;
@@ -178,8 +249,7 @@ int Run(const ParsedArguments& arguments, const Console& console)
 
     ChannelBuffers inputBuffers(inputs, settings.block);
     ChannelBuffers outputBuffers(outputs, settings.block);
-    const MidiSchedule schedule = BuildDemoPhrase(settings.rate);
-    MidiScheduleCursor cursor(schedule);
+    MidiScheduleCursor cursor(song.schedule);
     MidiEventList events;
     SignalSummary summary;
     ProgressMeter progress(console, "rendering", settings.totalFrames);
@@ -224,25 +294,30 @@ int Run(const ParsedArguments& arguments, const Console& console)
     return kExitSuccess;
 }
 
-constexpr std::string_view kDetails =
-    "Loads PLUGIN as a DAW does (effOpen, sample rate, block size, resume),\n"
-    "plays a short built-in phrase (a chord and a little melody) through it in\n"
-    "blocks, and writes its outputs to FILE as a 32-bit float WAV with one\n"
-    "channel per plug-in output.\n"
-    "\n"
-    "options:\n"
-    "  -o, --output FILE   the WAV file to write (replaced if it exists)\n"
-    "  --seconds N         length of the render (default 4, at most 3600)\n"
-    "  --rate R            sample rate in Hz, 8000..384000 (default 44100)\n"
-    "  --block B           frames per processing call, 1..65536 (default 512)\n";
-
 }  // namespace
 
 const Command& RenderCommand()
 {
-    static const Command command = {"render", "play MIDI through a plug-in and write its output to a WAV file",
-                                    "render PLUGIN -o FILE [--seconds N] [--rate R] [--block B]", kDetails,
-                                    kOptions, &Run};
+    static const std::string details =
+        "Loads PLUGIN as a DAW does (effOpen, sample rate, block size, resume),\n"
+        "plays MIDI through it in blocks, and writes its outputs to FILE as a\n"
+        "32-bit float WAV with one channel per plug-in output. The MIDI is a\n"
+        "Standard MIDI File (format 0 or 1) given with --midi, or else a built-in\n"
+        "8-second phrase of chords, melody, sustain pedal, mod wheel and pitch\n"
+        "bend. The plug-in sees the song's tempo and position.\n"
+        "\n"
+        "options:\n"
+        "  -o, --output FILE   the WAV file to write (replaced if it exists)\n"
+        "  --midi FILE         the Standard MIDI File to play\n"
+        "  --seconds N         length of the render, at most 3600 (default: the\n"
+        "                      music and 2 seconds for release tails)\n"
+        "  --rate R            sample rate in Hz, 8000..384000 (default 44100)\n"
+        "  --block B           frames per processing call, 1..65536 (default 512)\n" +
+        StateOptionHelp(true);
+    static const Command command = {
+        "render", "play MIDI through a plug-in and write its output to a WAV file",
+        "render PLUGIN -o FILE [--midi FILE] [OPTIONS]",
+        details, kOptions, &Run};
     return command;
 }
 

@@ -1,7 +1,5 @@
 #include "Transport.h"
 
-#include <cmath>
-
 namespace orvhost {
 
 void Transport::Start()
@@ -21,11 +19,12 @@ const vst::VstTimeInfo* Transport::Query()
     info = vst::VstTimeInfo{};
     info.samplePos = static_cast<double>(samplePosition);
     info.sampleRate = sampleRate;
-    info.tempo = kTempo;
-    info.ppqPos = info.samplePos / sampleRate * kTempo / 60.0;
-    info.barStartPos = std::floor(info.ppqPos / kBeatsPerBar) * kBeatsPerBar;
-    info.timeSigNumerator = kBeatsPerBar;
-    info.timeSigDenominator = kBeatUnit;
+    const double seconds = info.samplePos / sampleRate;
+    info.tempo = tempoMap.TempoAtSeconds(seconds);
+    info.ppqPos = tempoMap.QuarterAtSeconds(seconds);
+    info.barStartPos = tempoMap.BarStartAtQuarter(info.ppqPos);
+    info.timeSigNumerator = tempoMap.NumeratorAtQuarter(info.ppqPos);
+    info.timeSigDenominator = tempoMap.DenominatorAtQuarter(info.ppqPos);
     info.flags = vst::kVstPpqPosValid | vst::kVstTempoValid | vst::kVstBarsValid | vst::kVstTimeSigValid;
     if (playing)
         info.flags |= vst::kVstTransportPlaying;

@@ -1,7 +1,11 @@
 // The host's song position as plug-ins read it through audioMasterGetTime.
-// orvhost plays from the start of bar 1 at a fixed 120 beats per minute in
-// 4/4; the position is the number of frames already processed.
+// orvhost plays from the start of the song; the position is the number of
+// frames already processed, and tempo, quarter-note position, time signature
+// and bar start follow the song's tempo map (120 beats per minute in 4/4
+// unless a MIDI file says otherwise).
 #pragma once
+
+#include "TempoMap.h"
 
 #include "../../framework/VstAbi.h"
 
@@ -11,12 +15,9 @@ namespace orvhost {
 
 class Transport {
 public:
-    static constexpr double kTempo = 120.0;
-    static constexpr int32_t kBeatsPerBar = 4;
-    static constexpr int32_t kBeatUnit = 4;
-
     void SetSampleRate(double rate) { sampleRate = rate; }
     double SampleRate() const { return sampleRate; }
+    void SetTempoMap(const TempoMap& map) { tempoMap = map; }
 
     void Start();
     void Stop();
@@ -25,11 +26,13 @@ public:
 
     // The answer to audioMasterGetTime; stays valid until the next call.
     // Every field is filled whatever the request asks for, with the flags
-    // saying which ones hold.
+    // saying which ones hold. Tempo and signature are those in force at the
+    // current position.
     const vst::VstTimeInfo* Query();
 
 private:
     double sampleRate = 44100.0;
+    TempoMap tempoMap;
     int64_t samplePosition = 0;
     bool playing = false;
     bool changed = false;  // play state changed since the plug-in last looked

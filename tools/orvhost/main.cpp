@@ -17,9 +17,10 @@ namespace orvhost {
 
 namespace {
 
-const std::array<const Command*, 2>& Commands()
+const std::array<const Command*, 5>& Commands()
 {
-    static const std::array<const Command*, 2> commands = {&InfoCommand(), &RenderCommand()};
+    static const std::array<const Command*, 5> commands = {&InfoCommand(), &ParamsCommand(), &ProgramsCommand(),
+                                                           &RenderCommand(), &SaveCommand()};
     return commands;
 }
 
@@ -94,7 +95,7 @@ int Main(const std::vector<std::string>& arguments)
 {
     const Console plain(Verbosity::kNormal);
     if (arguments.empty()) {
-        plain.UsageError("", "missing command (info or render)");
+        plain.UsageError("", "missing command (info, params, programs, render or save)");
         return kExitUsage;
     }
     const std::string& first = arguments[0];

@@ -1,0 +1,11 @@
+#include "../Terminal.h"
+
+#include <cstdio>
+#include <io.h>
+
+namespace platform {
+
+// The C runtime's answer also covers a console handle that was redirected.
+bool StandardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+
+}  // namespace platform

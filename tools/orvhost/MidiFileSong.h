@@ -1,0 +1,12 @@
+// A Standard MIDI File as a Song: every channel message on the frame where
+// the file's tempo map puts its tick, at the render's sample rate.
+#pragma once
+
+#include "MidiFile.h"
+#include "Song.h"
+
+namespace orvhost {
+
+Song SongFromMidiFile(const MidiFile& file, double sampleRate);
+
+}  // namespace orvhost

@@ -1,0 +1,17 @@
+// What a render plays: MIDI messages placed on frames, the tempo map the
+// transport reports to the plug-in while they play, and how long the music
+// lasts (release tails not counted).
+#pragma once
+
+#include "MidiSchedule.h"
+#include "TempoMap.h"
+
+namespace orvhost {
+
+struct Song {
+    MidiSchedule schedule;
+    TempoMap tempoMap;
+    double seconds = 0.0;
+};
+
+}  // namespace orvhost
