@@ -19,10 +19,11 @@ bool EnsureFolder(const std::string& folder);
 // The separator between folder and file names on this system.
 char PathSeparator();
 
-// True when a file exists at path.
+// True when a file (not a folder) exists at path.
 bool FileExists(const std::string& path);
 
-// Creates an empty file; false on failure.
+// Creates an empty file at path; a file already there is left as it is (never
+// truncated). False when no file could be created or opened there.
 bool CreateEmptyFile(const std::string& path);
 
 }  // namespace platform

@@ -1,0 +1,24 @@
+// The shell's folders under Windows (in the test's private Wine prefix).
+#include "UserFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+TEST(UserFoldersWindows, TheShellFoldersAreExistingAbsoluteFolders)
+{
+    const std::string local = platform::LocalSettingsFolder();
+    const std::string documents = platform::DocumentsFolder();
+    for (const std::string& folder : {local, documents}) {
+        ASSERT_FALSE(folder.empty());
+        EXPECT_TRUE(std::filesystem::path(folder).is_absolute()) << folder;
+        EXPECT_TRUE(std::filesystem::is_directory(folder)) << folder;
+        EXPECT_NE(folder.back(), '\\') << folder;
+    }
+    EXPECT_NE(local, documents);
+}
+
+}  // namespace
