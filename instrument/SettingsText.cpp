@@ -32,8 +32,8 @@ double ParseSettingNumber(const std::string& text)
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         value = HUGE_VAL;
-    else if (result.ec != std::errc())
-        return 0.0;
+    else if (result.ec != std::errc() || std::isnan(value))
+        return 0.0;  // "nan" is no number either
     return negative ? -value : value;
 }
 

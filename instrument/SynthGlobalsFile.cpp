@@ -3,9 +3,17 @@
 #include "ProfileIni.h"
 #include "SettingsText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kValueCapacity = 64;
+
+// Hand-edited values are kept within what the engine's arithmetic can carry:
+// beyond these no setting means anything musical, and larger numbers could
+// overflow the integer pitch arithmetic or reach the host as infinities.
+constexpr double kLargestReal = 1.0e4;
+constexpr int32_t kLargestInteger = 1 << 16;
 
 class Reader {
 public:
@@ -15,13 +23,13 @@ public:
     {
         const std::string text = platform::ReadProfileString(path, section, key, "", kValueCapacity);
         if (!text.empty())
-            field = ParseSettingNumber(text);
+            field = std::clamp(ParseSettingNumber(text), -kLargestReal, kLargestReal);
     }
     void Integer(const char* section, const char* key, int32_t& field)
     {
         const std::string text = platform::ReadProfileString(path, section, key, "", kValueCapacity);
         if (!text.empty())
-            field = TruncateToInt32(ParseSettingNumber(text));
+            field = std::clamp(TruncateToInt32(ParseSettingNumber(text)), -kLargestInteger, kLargestInteger);
     }
     // Attack, decay and sustain at the soft, break and percussive ends.
     void Blend(const char* section, EnvelopeBlend& blend)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 
 // Points the per-user settings at a fresh folder for the life of the object.
@@ -15,7 +16,7 @@ public:
     PrivateSettingsFolder()
     {
         folder = std::filesystem::temp_directory_path() /
-                 ("orv-instrument-test-" + std::to_string(std::rand()) + "-" + std::to_string(counter++));
+                 ("orv-instrument-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(folder);
         Set("XDG_CONFIG_HOME", folder.string());
         Set("HOME", folder.string());
