@@ -4,6 +4,7 @@
 #   ORV_WINE_ROOT   set by scripts/test to a fresh folder per run; when unset
 #                   (ctest run by hand) /tmp/orv-wine-$UID, kept between runs
 #                   for speed (delete it to start afresh).
+#   ORV_WINEDEBUG   WINEDEBUG for the programs (default -all: no Wine logging).
 # The prefix is created once, with the null graphics driver so that programs
 # run without an X display, and without the Mono and Gecko installers.
 
@@ -13,7 +14,7 @@ orv_wine_env() {
     export WINEPREFIX="$ORV_WINE_ROOT/prefix"
     export HOME="$ORV_WINE_ROOT/home"
     unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
-    export WINEDEBUG=-all
+    export WINEDEBUG=${ORV_WINEDEBUG:--all}
     export WINEDLLOVERRIDES="mscoree,mshtml="
     # The null driver needs no display; keep Wine away from any X server.
     unset DISPLAY WAYLAND_DISPLAY
@@ -30,7 +31,27 @@ orv_wine_prepare() {
         if [ ! -f "$WINEPREFIX/.orv-ready" ]; then
             wine wineboot --init >/dev/null 2>&1
             wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+            # No debugger for crashing programs: winedbg waits for a crash
+            # dialog nobody can close, and when it does finish the exit status
+            # is not always the exception's. Without it a crash ends the
+            # program at once with status 5 (access violation) and Wine's
+            # "Unhandled page fault ... at address" line on stderr.
+            local view
+            for view in 32 64; do
+                wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                    /v Debugger /d orv-no-debugger /f /reg:$view >/dev/null 2>&1
+            done
             touch "$WINEPREFIX/.orv-ready"
         fi
     ) 9>"$ORV_WINE_ROOT/.lock"
+}
+
+# Starts a persistent Wine server for the prefix (stop it with wineserver -k).
+# Without one, every Wine program waits for a new server to start. Start it
+# before orv_wine_prepare: a server left by an earlier program cannot be made
+# persistent any more (wineserver -p then fails).
+orv_wine_start_server() {
+    orv_wine_env
+    mkdir -p "$WINEPREFIX" "$HOME"
+    wineserver -p
 }
