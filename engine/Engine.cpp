@@ -23,6 +23,7 @@ enum Controller : int {
 
 Engine::Engine(SynthGlobals& globals) : settings(globals), voices(kVoiceCount)
 {
+    batch.SetSimdLevel(BestSimdLevel());
     globalMorphEnvelope.rateScale = Envelope::kPerTickRateScale;
     for (Voice& voice : voices) {
         voice.settings = &settings;
@@ -44,6 +45,7 @@ void Engine::Reset(double sampleRate, int32_t blockSize)
         mixLeft.assign(static_cast<size_t>(mixLength), 0.0);
         mixRight.assign(static_cast<size_t>(mixLength), 0.0);
     }
+    batch.Reset(mixLength);
     if (tickLength == 0)
         return;
 
@@ -162,11 +164,10 @@ void Engine::Render(double* left, double* right, int32_t frames)
             }
         }
 
+        // The voices are mono: both mix channels get the same sum.
         std::fill(mixLeft.begin(), mixLeft.end(), 0.0);
-        std::fill(mixRight.begin(), mixRight.end(), 0.0);
-        for (Voice& voice : voices)
-            if (voice.active)
-                voice.Render(mixLeft.data(), mixRight.data(), length);
+        batch.Render(voices, mixLeft.data(), length);
+        std::copy(mixLeft.begin(), mixLeft.begin() + length, mixRight.begin());
         chorus.Process(mixLeft.data(), mixRight.data(), left + position, right + position, length);
         for (int32_t i = 0; i < length; ++i) {
             left[position + i] *= masterVolume;

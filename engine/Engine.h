@@ -9,9 +9,11 @@
 #include "MidiQueue.h"
 #include "MtsClient.h"
 #include "PhaseIncrementTable.h"
+#include "SimdLevel.h"
 #include "SynthGlobals.h"
 #include "TriangleLfo.h"
 #include "Voice.h"
+#include "VoiceBatch.h"
 
 #include <bitset>
 #include <cstddef>
@@ -44,6 +46,11 @@ public:
     // Renders frames samples into left and right.
     void Render(double* left, double* right, int32_t frames);
 
+    // The instruction set of the voice kernel: the best one the processor
+    // offers unless a lower one is asked for (tests, benchmarks).
+    void SetSimdLevel(SimdLevel level) { batch.SetSimdLevel(level); }
+    SimdLevel GetSimdLevel() const { return batch.GetSimdLevel(); }
+
     void SetTuning(const MtsClient* client) { tuning = client; }
     void SetListener(EngineListener* newListener) { listener = newListener; }
     // Controller number -> parameter index (or -1); 120 entries, owned by the caller.
@@ -67,6 +74,7 @@ private:
     SynthGlobals& settings;
     PhaseIncrementTable increments;  // this instance's, for its own sample rate
     std::vector<Voice> voices;
+    VoiceBatch batch;  // renders the active voices of a sub-block together
     AirChorus chorus;
     TriangleLfo vibratoLfo;
     TriangleLfo morphLfo;

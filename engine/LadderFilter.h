@@ -15,8 +15,7 @@ class LadderFilter {
 public:
     double Process(double x)
     {
-        if (cutoff != cachedCutoff)
-            UpdateCoefficients();
+        RefreshCoefficients();
         x = std::isnan(x) ? 0.0 : x + denormalOffset;
         s1 = std::isnan(s1) ? 0.0 : s1 + denormalOffset;
         s2 = std::isnan(s2) ? 0.0 : s2 + denormalOffset;
@@ -40,6 +39,12 @@ public:
     // Coefficients follow the cutoff; a new resonance counts from the next
     // cutoff change.
     void Invalidate() { cachedCutoff = -1.0; }
+    // Coefficients for the current cutoff, made only when it moved.
+    void RefreshCoefficients()
+    {
+        if (cutoff != cachedCutoff)
+            UpdateCoefficients();
+    }
 
     double cutoff = 0.0;      // radians per sample
     double resonance = 0.0;

@@ -60,10 +60,6 @@ void Voice::Prepare(double rate, const SynthGlobals& globals, const PhaseIncreme
     serial = 0;
 
     tickLength = static_cast<int32_t>(rate) / 1000;
-    if (tickLength != scratchLength) {
-        scratchLength = tickLength;
-        scratch.assign(static_cast<size_t>(std::max(scratchLength, 0)), 0.0);
-    }
 
     for (int i = 0; i < kModelCount; ++i)
         oscillators[i].Prepare(i, globals, increments, bend);
@@ -141,41 +137,6 @@ void Voice::UpdateControl(double vibrato, double morph)
 
     UpdateModelLevels();
     active = envMaster.stage != Envelope::kIdle;
-}
-
-void Voice::Render(double* mixLeft, double* mixRight, int frames)
-{
-    double* const signal = scratch.data();
-    std::fill(signal, signal + frames, 0.0);
-
-    oscillators[kModelGlass].RenderAdd(signal, frames);
-    for (int i = 0; i < frames; ++i) {
-        const double x = signal[i];
-        signal[i] = x + (phaser.Process(x) - x) * phaserMix;
-    }
-    oscillators[kModelString].RenderAdd(signal, frames);
-    oscillators[kModelWood].RenderAdd(signal, frames);
-    oscillators[kModelMetal].RenderAdd(signal, frames);
-    oscillators[kModelSine].RenderAdd(signal, frames);
-
-    const double woodGain = settings->woodFilterVolume * woodAmount * vivid;
-    const double ring = (0.5 * tremoloLfo.output + 0.75 * phaserLfo.output) * vivid;
-
-    for (int i = 0; i < frames; ++i) {
-        if (i > 0) {
-            envWoodFilter.Step();
-            envFilter.Step();
-            envMaster.Step();
-        }
-        double x = signal[i];
-        if (woodGain > 0.0)
-            x = x + woodFilter.Process(x) * woodGain * envWoodFilter.value * (1.0 + (signal[i] - 1.0) * ring);
-        mainFilter.cutoff = filterEnvAmount * envFilter.value + baseCutoff;
-        const double y = mainFilter.Process(x);
-        const double out = y * velocityGain * envMaster.value;
-        mixLeft[i] += out;
-        mixRight[i] += out;
-    }
 }
 
 void Voice::SetVivid(double value)

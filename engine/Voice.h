@@ -1,7 +1,8 @@
 // One voice: five tone models mixed by the variation position, the Glass
 // model through a phaser, a wood filter ringing at the note, a main lowpass
 // with its own envelope, and the amplitude envelope. Pitch, levels, cutoffs
-// and the LFOs move once per control tick; the rest runs per sample.
+// and the LFOs move once per control tick, here; the per-sample work of the
+// active voices is done several voices at a time by VoiceBatch.
 #pragma once
 
 #include "AllpassPhaser.h"
@@ -13,7 +14,6 @@
 #include "WavetableOscillator.h"
 
 #include <cstdint>
-#include <vector>
 
 class Voice {
 public:
@@ -26,10 +26,6 @@ public:
     void Release();
     // Once per tick, active voices only: vibrato in 1/128 semitone, morph 0..1.
     void UpdateControl(double vibrato, double morph);
-    // Adds frames samples of an active voice to both mix buffers; isTickStart
-    // tells whether the tick's update already stepped the envelopes for the
-    // first sample.
-    void Render(double* mixLeft, double* mixRight, int frames);
 
     void SetVivid(double value);
     void SetRelease(double value);
@@ -50,8 +46,6 @@ public:
     TriangleLfo phaserLfo;
     TriangleLfo tremoloLfo;
     int32_t tickLength = 0;
-    int32_t scratchLength = 0;
-    std::vector<double> scratch;  // the voice's mono signal of one sub-block
     const double* pitchBend = nullptr;
     double velocityGain = 0.0;
     double morphInput = 0.0;

@@ -6,9 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    auto plugin = MakeFuzzPlugin();
+    ORV& plugin = FuzzPlugin();
     SerialBuffer file;
     file.PutBytes(data, size);
-    plugin->ReadBankData(file);
+    plugin.ReadBankData(file);
     return 0;
 }

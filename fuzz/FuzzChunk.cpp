@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    auto plugin = MakeFuzzPlugin();
-    vst::AEffect* effect = plugin->Effect();
+    ORV& plugin = FuzzPlugin();
+    vst::AEffect* effect = plugin.Effect();
     const int32_t index = data[0] & 1;
     effect->dispatcher(effect, vst::effSetChunk, index, static_cast<intptr_t>(size - 1),
                        const_cast<uint8_t*>(data + 1), 0.0f);

@@ -35,10 +35,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string root = argv[1];
-    auto plugin = MakeFuzzPlugin();
-    bool ok = SaveChunk(*plugin, root + "/FuzzChunk/bank", 0) && SaveChunk(*plugin, root + "/FuzzChunk/program", 1);
-    ok = ok && plugin->WriteProgramFile((root + "/FuzzProgramFile/program.fxp").c_str());
-    ok = ok && plugin->WriteBankFile((root + "/FuzzBankFile/bank.fxb").c_str());
+    ORV& plugin = FuzzPlugin();
+    bool ok = SaveChunk(plugin, root + "/FuzzChunk/bank", 0) && SaveChunk(plugin, root + "/FuzzChunk/program", 1);
+    ok = ok && plugin.WriteProgramFile((root + "/FuzzProgramFile/program.fxp").c_str());
+    ok = ok && plugin.WriteBankFile((root + "/FuzzBankFile/bank.fxb").c_str());
     SerialBuffer script;
     script.PutInt32(3);
     script.PutString("seed");

@@ -1,0 +1,39 @@
+// Renders the active voices of one sub-block kLaneWidth at a time: each
+// voice's audio-rate state (oscillators, filters, envelopes) is copied into a
+// lane, the lane kernel of the chosen instruction set runs the per-sample
+// signal flow of all lanes together, the state goes back into the voices,
+// and the outputs are added to the mix voice by voice in voice order (the
+// order of additions decides the bits of the sum).
+#pragma once
+
+#include "SimdLevel.h"
+#include "Voice.h"
+#include "VoiceLanes.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class VoiceBatch {
+public:
+    VoiceBatch();
+
+    // Sizes the buffers for sub-blocks of up to maxFrames samples.
+    void Reset(int32_t maxFrames);
+    void SetSimdLevel(SimdLevel level);
+    SimdLevel GetSimdLevel() const { return level; }
+
+    // Adds frames samples of every active voice to mix.
+    void Render(std::vector<Voice>& voices, double* mix, int frames);
+
+private:
+    void RenderLanes(Voice* const* voices, int count, double* mix, int frames);
+    void LoadLane(int lane, Voice& voice);
+    void StoreLane(int lane, Voice& voice) const;
+
+    std::unique_ptr<VoiceLanes> lanes;
+    std::vector<double> out;      // [sample][lane]
+    int32_t maxFrames = 0;
+    SimdLevel level = SimdLevel::kBaseline;
+    VoiceLaneKernel kernel = RenderVoiceLanesBaseline;
+};

@@ -1,0 +1,7 @@
+// The lane kernel for one instruction set (flags in CMakeLists.txt).
+#include "VoiceLaneKernel.h"
+
+void RenderVoiceLanesAvx2(VoiceLanes& lanes, int count, int frames)
+{
+    RenderVoiceLanes(lanes, count, frames);
+}

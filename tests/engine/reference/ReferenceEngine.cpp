@@ -1,0 +1,288 @@
+#include "ReferenceEngine.h"
+
+#include "EngineParameters.h"
+#include "Tuning.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace reference {
+
+namespace {
+
+enum StatusNibble : int {
+    kNoteOff = 0x8,
+    kNoteOn = 0x9,
+    kControlChange = 0xB,
+    kPitchBend = 0xE,
+};
+
+enum Controller : int {
+    kModWheel = 1,
+    kSustainPedal = 64,
+};
+
+}  // namespace
+
+Engine::Engine(SynthGlobals& globals) : settings(globals), voices(kVoiceCount)
+{
+    globalMorphEnvelope.rateScale = Envelope::kPerTickRateScale;
+    for (Voice& voice : voices) {
+        voice.settings = &settings;
+        voice.pitchBend = &pitchBend;
+    }
+}
+
+void Engine::Reset(double sampleRate, int32_t blockSize)
+{
+    queue.Resize(blockSize);
+    heldNotes.reset();
+    tickCountdown = 0;
+
+    // A rate below 1 kHz (or none at all) has no control tick: render silence.
+    const double rate = std::isfinite(sampleRate) && sampleRate >= 1000.0 && sampleRate <= 10.0e6 ? sampleRate : 0.0;
+    tickLength = static_cast<int32_t>(rate) / 1000;
+    if (tickLength != mixLength) {
+        mixLength = tickLength;
+        mixLeft.assign(static_cast<size_t>(mixLength), 0.0);
+        mixRight.assign(static_cast<size_t>(mixLength), 0.0);
+    }
+    if (tickLength == 0)
+        return;
+
+    modWheel = 0.0;
+    pitchBend = 0.0;
+    globalMorphEnvelope.rateScale = Envelope::kPerTickRateScale;
+    globalMorphEnvelope.Silence();
+    noteCounter = 0;
+
+    increments.Build(rate);
+    for (Voice& voice : voices) {
+        voice.settings = &settings;
+        voice.Prepare(rate, settings, increments, &pitchBend);
+    }
+
+    vibratoLfo.increment = settings.vibratoRate * 2.0 / 1000.0;
+    vibratoDepth = settings.vibratoDepth;
+
+    chorus.PrepareDelayLines(rate);
+    chorus.SetModulation(settings.airSlowRate, settings.airFastRate, settings.airDepth);
+}
+
+void Engine::SetParameter(int index, double value)
+{
+    switch (index) {
+    case kVolume:
+        masterVolume = value;
+        break;
+    case kVariationX:
+        for (Voice& voice : voices)
+            voice.variationX = value;
+        break;
+    case kVariationY:
+        for (Voice& voice : voices)
+            voice.variationY = value;
+        break;
+    case kVivid:
+        for (Voice& voice : voices)
+            voice.SetVivid(value);
+        break;
+    case kAir:
+        chorus.mix = value;
+        break;
+    case kRelease:
+        for (Voice& voice : voices)
+            voice.SetRelease(value);
+        break;
+    case kEnvelope:
+        for (Voice& voice : voices)
+            voice.SetEnvelopeShape(value);
+        break;
+    case kVariationX2:
+        for (Voice& voice : voices)
+            voice.variationX2 = value;
+        break;
+    case kVariationY2:
+        for (Voice& voice : voices)
+            voice.variationY2 = value;
+        break;
+    case kMorphMode: {
+        const double whole = std::trunc(value);
+        morphMode = std::isnan(whole) ? 0 : static_cast<int32_t>(std::clamp(whole, -1.0e9, 1.0e9));
+        for (Voice& voice : voices)
+            voice.morphMode = morphMode;
+        break;
+    }
+    case kMorphRate:
+        morphLfo.increment = value * 10.0 * value * 2.0 / 1000.0;
+        globalMorphEnvelope.SetDecay(1.0 - value);
+        globalMorphEnvelope.SetRelease(1.0 - value);
+        for (Voice& voice : voices)
+            voice.SetMorphRate(value);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Engine::Queue(const QueuedMidi& message)
+{
+    return queue.Insert(message);
+}
+
+void Engine::Render(double* left, double* right, int32_t frames)
+{
+    if (frames <= 0)
+        return;
+    std::fill(left, left + frames, 0.0);
+    std::fill(right, right + frames, 0.0);
+    if (tickLength <= 0)
+        return;
+
+    int32_t position = 0;
+    int32_t remaining = frames;
+    while (remaining > 0) {
+        int32_t length = 0;
+        if (tickCountdown > 0) {
+            length = std::min(tickCountdown, remaining);
+            tickCountdown -= length;
+        } else {
+            ProcessQueuedMidi();
+            vibratoLfo.Step();
+            morphLfo.Step();
+            globalMorphEnvelope.Step();
+            const double vibrato = modWheel * 128.0 * vibratoDepth * vibratoLfo.output;
+            const double morph =
+                morphMode == kMorphSwing ? 0.5 + 0.5 * std::sin(morphLfo.output) : globalMorphEnvelope.value;
+            for (Voice& voice : voices)
+                if (voice.active)
+                    voice.UpdateControl(vibrato, morph);
+            chorus.ControlStep();
+            length = tickLength;
+            if (remaining < length) {
+                length = remaining;
+                tickCountdown = tickLength - remaining;
+            }
+        }
+
+        std::fill(mixLeft.begin(), mixLeft.end(), 0.0);
+        std::fill(mixRight.begin(), mixRight.end(), 0.0);
+        for (Voice& voice : voices)
+            if (voice.active)
+                voice.Render(mixLeft.data(), mixRight.data(), length);
+        chorus.Process(mixLeft.data(), mixRight.data(), left + position, right + position, length);
+        for (int32_t i = 0; i < length; ++i) {
+            left[position + i] *= masterVolume;
+            right[position + i] *= masterVolume;
+        }
+        position += length;
+        remaining -= length;
+    }
+}
+
+void Engine::ProcessQueuedMidi()
+{
+    while (!queue.Empty()) {
+        QueuedMidi& message = queue.Front();
+        message.offset -= tickLength;
+        if (message.offset > 0)
+            break;
+        const QueuedMidi due = message;
+        queue.PopFront();
+        Dispatch(due);
+    }
+    queue.Compact();
+    // The message that stopped the loop above is thus reduced twice.
+    queue.ShiftOffsets(tickLength);
+}
+
+void Engine::Dispatch(const QueuedMidi& message)
+{
+    switch (message.status >> 4) {
+    case kNoteOn:
+        if (message.data2 != 0) {
+            NoteOn(message.data1, message.data2);
+            break;
+        }
+        [[fallthrough]];
+    case kNoteOff:
+        NoteOff(message.data1);
+        break;
+    case kPitchBend:
+        pitchBend = ((message.data2 - 64) * 128 + message.data1) / 8192.0;
+        break;
+    case kControlChange:
+        ControllerChange(message.data1, message.data2);
+        break;
+    default:
+        break;
+    }
+}
+
+void Engine::ControllerChange(int controller, int value)
+{
+    if (controller == kModWheel) {
+        modWheel = value / 127.0;
+    } else if (controller == kSustainPedal) {
+        if (value / 127.0 > 0.0) {
+            for (Voice& voice : voices)
+                voice.sustained = true;
+        } else {
+            for (Voice& voice : voices) {
+                voice.sustained = false;
+                if (!voice.keyHeld)
+                    voice.Release();
+            }
+        }
+    }
+}
+
+int Engine::ChooseVoice(int note) const
+{
+    for (int i = 0; i < kVoiceCount; ++i)
+        if (voices[static_cast<size_t>(i)].note == note)
+            return i;
+    for (int i = 0; i < kVoiceCount; ++i)
+        if (!voices[static_cast<size_t>(i)].active)
+            return i;
+    int oldest = 0;
+    for (int i = 1; i < kVoiceCount; ++i)
+        if (voices[static_cast<size_t>(i)].serial < voices[static_cast<size_t>(oldest)].serial)
+            oldest = i;
+    return oldest;
+}
+
+void Engine::NoteOn(int note, int velocity)
+{
+    if (tuning != nullptr && tuning->MasterPresent() && tuning->ShouldFilterNote(note & 127))
+        return;
+    heldNotes.set(static_cast<size_t>(note & 127));
+    const int chosen = ChooseVoice(note);
+    ++noteCounter;
+    if (heldNotes.count() == 1)
+        globalMorphEnvelope.StartDecayFromTop();
+    const int32_t pitch = NoteToPitch(tuning, note);
+    voices[static_cast<size_t>(chosen)].Start(note, pitch, velocity, noteCounter);
+}
+
+void Engine::NoteOff(int note)
+{
+    heldNotes.reset(static_cast<size_t>(note & 127));
+    for (Voice& voice : voices) {
+        if (voice.active && voice.note == note) {
+            voice.Release();
+            return;
+        }
+    }
+}
+
+void Engine::ReleaseAllNotes()
+{
+    heldNotes.reset();
+    for (Voice& voice : voices) {
+        voice.sustained = false;
+        voice.Release();
+    }
+}
+
+}  // namespace reference
