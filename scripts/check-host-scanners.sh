@@ -52,7 +52,7 @@ qt_line=$(grep -m1 '^VST|' <<<"$qt_out" || true)
 if [ -z "$qt_line" ]; then
     fail "qtractor_plugin_scan did not list the plug-in; it said: $(tr '\n' ' ' <"$work/qtractor.err")"
 else
-    IFS='|' read -r _ qt_name qt_audio qt_midi qt_params _ <<<"$qt_line"
+    IFS="|" read -r _ _ qt_audio qt_midi qt_params _ <<<"$qt_line"
     [ "$qt_audio" = "$want_in:$want_out" ] || fail "qtractor: audio ports $qt_audio, expected $want_in:$want_out"
     [ "${qt_midi%%:*}" -ge 1 ] || fail "qtractor: no MIDI input (not flagged as a synth): $qt_midi"
     [ "${qt_params%%:*}" = "$want_params" ] || fail "qtractor: $qt_params parameters, expected $want_params"

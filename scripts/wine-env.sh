@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Wine settings shared by scripts/wine-run and scripts/test (source this file).
 #
 # Every Wine run of ours uses a private prefix and HOME under one root folder:
