@@ -7,13 +7,6 @@
 
 namespace {
 
-enum StatusNibble : int {
-    kNoteOff = 0x8,
-    kNoteOn = 0x9,
-    kControlChange = 0xB,
-    kPitchBend = 0xE,
-};
-
 enum Controller : int {
     kModWheel = 1,
     kSustainPedal = 64,
@@ -197,19 +190,19 @@ void Engine::ProcessQueuedMidi()
 void Engine::Dispatch(const QueuedMidi& message)
 {
     switch (message.status >> 4) {
-    case kNoteOn:
+    case kMidiNoteOn:
         if (message.data2 != 0) {
             NoteOn(message.data1, message.data2);
             break;
         }
         [[fallthrough]];
-    case kNoteOff:
+    case kMidiNoteOff:
         NoteOff(message.data1);
         break;
-    case kPitchBend:
+    case kMidiPitchBend:
         pitchBend = ((message.data2 - 64) * 128 + message.data1) / 8192.0;
         break;
-    case kControlChange:
+    case kMidiControlChange:
         ControllerChange(message.data1, message.data2);
         break;
     default:

@@ -7,6 +7,15 @@
 #include <cstdint>
 #include <vector>
 
+// The high nibble of a status byte (the channel is in the low nibble).
+enum MidiStatus : int {
+    kMidiNoteOff = 0x8,
+    kMidiNoteOn = 0x9,
+    kMidiControlChange = 0xB,
+    kMidiProgramChange = 0xC,
+    kMidiPitchBend = 0xE,
+};
+
 struct QueuedMidi {
     int32_t offset = 0;  // frames from the start of the next block
     uint8_t status = 0;

@@ -2,7 +2,7 @@
 // the chunks inside are the same bytes the host gets from effGetChunk.
 #include "PluginBase.h"
 
-#include "FileReplace.h"
+#include "AtomicFile.h"
 #include "VstAbi.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -46,23 +47,10 @@ bool ReadWholeFile(const char* path, SerialBuffer& buffer)
     return size == 0 || std::fread(buffer.Data(), 1, static_cast<size_t>(size), file.get()) == static_cast<size_t>(size);
 }
 
-// Writes next to the destination first and then replaces it, so a full disk
-// or a crash never leaves the user with a broken file where a good one was.
 bool WriteWholeFile(const char* path, const SerialBuffer& buffer)
 {
-    const std::string target = path;
-    const std::string temporary = target + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    bool ok = std::fwrite(buffer.Data(), 1, buffer.Size(), file) == buffer.Size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok)
-        ok = platform::MoveFileReplacing(temporary, target);
-    if (!ok)
-        std::remove(temporary.c_str());
-    return ok;
+    return platform::WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(buffer.Data()), buffer.Size()));
 }
 
 class BigEndianWriter {

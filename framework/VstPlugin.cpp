@@ -359,8 +359,7 @@ intptr_t VstPlugin::VendorSpecific(int32_t index, intptr_t value, void* ptr, flo
         return kAnswered;
     }
     if (index == 8)
-        return IsValidParameter(parameterIndex) && GetParameter(parameterIndex).kind != kParameterDouble ? kAnswered
-                                                                                                          : 0;
+        return IsValidParameter(parameterIndex) && GetParameter(parameterIndex).IsStepped() ? kAnswered : 0;
     return 0;
 }
 

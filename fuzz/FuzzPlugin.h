@@ -6,8 +6,6 @@
 #include "ORV.h"
 
 #include <cstdlib>
-#include <memory>
-#include <string>
 
 inline ORV& FuzzPlugin()
 {

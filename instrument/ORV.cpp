@@ -7,14 +7,6 @@
 
 namespace {
 
-enum StatusNibble : int {
-    kNoteOff = 0x8,
-    kNoteOn = 0x9,
-    kControlChange = 0xB,
-    kProgramChange = 0xC,
-    kPitchBend = 0xE,
-};
-
 constexpr int kAllSoundOff = 120;
 constexpr int kAllNotesOff = 123;
 
@@ -88,12 +80,12 @@ void ORV::HandleMidiMessage(const MidiMessage& message)
         SendMidiToHost(message);
     const QueuedMidi queued{message.offset, message.status, message.data1, message.data2};
     switch (message.status >> 4) {
-    case kNoteOff:
-    case kNoteOn:
-    case kPitchBend:
+    case kMidiNoteOff:
+    case kMidiNoteOn:
+    case kMidiPitchBend:
         engine.Queue(queued);
         break;
-    case kControlChange:
+    case kMidiControlChange:
         if (message.data1 < Synth::kControllerCount) {
             if (learnArmed)
                 LearnController(message.data1);  // captured, not played
@@ -103,7 +95,7 @@ void ORV::HandleMidiMessage(const MidiMessage& message)
             ReleaseAllNotes();
         }
         break;
-    case kProgramChange:
+    case kMidiProgramChange:
         if (!ignoreProgramChange)
             RecallProgram(message.data1);
         break;

@@ -4,7 +4,7 @@
 #include "../ProfileIni.h"
 
 #include "../ProfileIniRules.h"
-#include "AtomicFileWrite.h"
+#include "../AtomicFile.h"
 #include "FileContents.h"
 #include "IniText.h"
 

@@ -14,6 +14,12 @@ std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};
 }  // namespace
 
+// These replace the program's allocator, so malloc and free do pair up; GCC
+// cannot see that once the calls are inlined into callers.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(size_t size)
 {
     if (counting.load(std::memory_order_relaxed))

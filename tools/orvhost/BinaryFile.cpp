@@ -1,13 +1,13 @@
 #include "BinaryFile.h"
 
-#include "FileReplace.h"
+#include "AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <random>
+#include <string_view>
 
 namespace orvhost {
 
@@ -19,14 +19,6 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Reason(int number) { return number != 0 ? std::strerror(number) : "input/output error"; }
-
-std::string TemporaryName(const std::string& path)
-{
-    std::random_device source;
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(source()));
-    return path + ".orvhost-" + suffix + ".tmp";
-}
 
 bool WriteTo(const std::string& path, std::span<const uint8_t> bytes, std::string& reason)
 {
@@ -118,22 +110,12 @@ bool WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes, std
         return true;
     }
 
-    // Through a symbolic link the file it points to is replaced, not the link.
-    std::string target = path;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, status))) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, status);
-        if (!status)
-            target = resolved.string();
-    }
-    const std::string temporary = TemporaryName(target);
-    if (!WriteTo(temporary, bytes, reason)) {
-        std::filesystem::remove(temporary, status);
-        error = "cannot write " + path + ": " + reason;
-        return false;
-    }
-    if (!platform::MoveFileReplacing(temporary, target)) {
-        std::filesystem::remove(temporary, status);
-        error = "cannot write " + path + ": it could not be replaced";
+    // A new file beside it, put in its place; through a symbolic link the
+    // file it points to is replaced, not the link.
+    const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    errno = 0;
+    if (!platform::WriteFileAtomically(path, contents)) {
+        error = "cannot write " + path + ": " + Reason(errno);
         return false;
     }
     return true;

@@ -1,4 +1,4 @@
-#include "AtomicFileWrite.h"
+#include "../AtomicFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -68,7 +68,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents)
     ok = (close(fd) == 0) && ok;
     ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
+        const int reason = errno;  // kept for the caller's message
         unlink(temporary.c_str());
+        errno = reason;
         return false;
     }
     SyncFolder(FolderOf(target));
