@@ -1,6 +1,7 @@
 #include "VstPlugin.h"
 
 #include "HostIdentity.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -309,7 +310,7 @@ intptr_t VstPlugin::StringToParameter(int32_t index, const char* text)
     Parameter& parameter = GetParameter(index);
     double v = 0.0;
     if (!parameter.HasDisplayTexts()) {
-        v = std::strtod(text, nullptr);
+        v = ParseNumber(text);
         if (parameter.negateDisplay)
             v = -v;
     } else {

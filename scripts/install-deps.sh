@@ -27,6 +27,8 @@ packages=(
     xvfb xauth
     # tools the scripts use
     dpkg-dev file util-linux
+    # a locale with a decimal comma, compiled by the tests with localedef
+    locales
 )
 
 as_root() {
