@@ -47,10 +47,13 @@ VERSION_BOX = (457, 22, 541, 36)  # "v.2.0.0.N", 13 px, white at alpha 128
 PAD = (16, 72, 272, 328)          # XY pad control rectangle
 BALL_W, BALL_H = 28, 30
 # The pad places a ball's top-left corner on a disc of radius
-# (pad width - ball width + 4) / 2 = 116; the sphere is the ball image's
-# top-left 24 x 24, the rest of the image is its shadow. So the sphere's
-# centre travels on a circle of radius 116 around the pad's centre and the
-# sphere itself never leaves the pad's inscribed circle (radius 128).
+# (pad width - ball width + 4) / 2 = 116, so only the image's top-left
+# 24 x 24 stays inside the pad at the edge of travel: the ball is drawn in
+# that square (centre (12, 12)) and the other 4 columns and 6 rows are left
+# transparent. The pad redraws only its own rectangle, so anything drawn
+# there would stay behind on the panel when the ball moves away from an edge.
+# The ball's centre then travels on a circle of radius 116 around the pad's
+# centre and the ball never leaves the pad's inscribed circle (radius 128).
 BALL_SPHERE = 24
 PAD_CX = (PAD[0] + PAD[2]) / 2    # 144
 PAD_CY = (PAD[1] + PAD[3]) / 2    # 200
@@ -423,9 +426,11 @@ def draw_pad(ctx):
         rgba(ctx, LIGHT, 0.05)
         ctx.stroke()
     # Axes through the centre, one pixel to the right of / below the centre
-    # line (the centre falls between two pixels).
-    vline(ctx, int(cx), int(cy - PAD_TRAVEL_R), int(cy + PAD_TRAVEL_R) + 1, LIGHT, 0.09)
-    hline(ctx, int(cx - PAD_TRAVEL_R), int(cx + PAD_TRAVEL_R) + 1, int(cy), LIGHT, 0.09)
+    # line (the centre falls between two pixels); they stop short of the
+    # compass words.
+    axis_r = PAD_TRAVEL_R - 14
+    vline(ctx, int(cx), int(cy - axis_r), int(cy + axis_r) + 1, LIGHT, 0.09)
+    hline(ctx, int(cx - axis_r), int(cx + axis_r) + 1, int(cy), LIGHT, 0.09)
     # Diagonals: where the square's corners land on the circle.
     for ang in (45, 135, 225, 315):
         a = math.radians(ang)
@@ -478,17 +483,16 @@ def draw_pad(ctx):
     text(ctx, "METAL", 0, 0, ENGRAVE, spacing=1.2)
     ctx.restore()
 
-    # Axis letters by the positive ends of the axes.
+    # Axis letters and arrow heads at the positive ends of the axes.
     font(ctx, SANS, 10, bold=True)
-    text(ctx, "X", cx + PAD_TRAVEL_R - 22, cy - 4, ENGRAVE_DIM, "left")
-    text(ctx, "Y", cx + 5, cy - PAD_TRAVEL_R + 22, ENGRAVE_DIM, "left")
-    # Arrow heads.
-    ax = cx + PAD_TRAVEL_R - 10
+    text(ctx, "X", cx + axis_r - 8, cy - 5, ENGRAVE_DIM, "center")
+    text(ctx, "Y", cx + 9, cy - axis_r + 9, ENGRAVE_DIM, "center")
+    ax = cx + axis_r
     ctx.move_to(ax + 5, cy + 0.5)
     ctx.line_to(ax, cy - 2.5)
     ctx.line_to(ax, cy + 3.5)
     ctx.close_path()
-    ay = cy - PAD_TRAVEL_R + 10
+    ay = cy - axis_r
     ctx.move_to(cx + 0.5, ay - 5)
     ctx.line_to(cx - 2.5, ay)
     ctx.line_to(cx + 3.5, ay)
@@ -624,27 +628,30 @@ def draw_background():
 
 def draw_ball(light, base, rim):
     surf, ctx = new_surface(BALL_W, BALL_H)
-    r = BALL_SPHERE / 2
-    c = r                        # sphere centre (12, 12) in the image
-    # Shadow cast down and right into the spare columns and rows.
-    g = cairo.RadialGradient(c + 2, c + 4, 2, c + 2, c + 4, r + 3.5)
-    g.add_color_stop_rgba(0, 0, 0, 0, 0.55)
-    g.add_color_stop_rgba(0.7, 0, 0, 0, 0.3)
+    c = BALL_SPHERE / 2          # centre (12, 12) in the image
+    r = c - 1                    # leaves a pixel of the square for the shadow
+    # Contact shadow, down and right, kept inside the 24 x 24 square.
+    ctx.save()
+    ctx.rectangle(0, 0, BALL_SPHERE, BALL_SPHERE)
+    ctx.clip()
+    g = cairo.RadialGradient(c + 0.8, c + 1.5, r - 3, c + 0.8, c + 1.5, r + 1.2)
+    g.add_color_stop_rgba(0, 0, 0, 0, 0.6)
     g.add_color_stop_rgba(1, 0, 0, 0, 0)
-    ctx.rectangle(0, 0, BALL_W, BALL_H)
+    ctx.arc(c + 0.8, c + 1.5, r + 1.2, 0, 2 * math.pi)
     ctx.set_source(g)
     ctx.fill()
+    ctx.restore()
     # Body, lit from the upper left.
     g = cairo.RadialGradient(c - 3.5, c - 4.5, 1, c, c, r)
     g.add_color_stop_rgba(0, *light)
     g.add_color_stop_rgba(0.45, *base)
     g.add_color_stop_rgba(1, *rim)
-    ctx.arc(c, c, r - 0.5, 0, 2 * math.pi)
+    ctx.arc(c, c, r, 0, 2 * math.pi)
     ctx.set_source(g)
     ctx.fill()
     # Bounce light along the lower rim.
     ctx.save()
-    ctx.arc(c, c, r - 0.5, 0, 2 * math.pi)
+    ctx.arc(c, c, r, 0, 2 * math.pi)
     ctx.clip()
     g = cairo.RadialGradient(c + 2, c + 9, 1, c + 2, c + 9, 8)
     g.add_color_stop_rgba(0, 1, 1, 1, 0.22)
@@ -652,7 +659,7 @@ def draw_ball(light, base, rim):
     ctx.set_source(g)
     ctx.paint()
     ctx.restore()
-    # Specular spot.
+    # Glossy highlight.
     g = cairo.RadialGradient(c - 4, c - 5, 0, c - 4, c - 5, 4.5)
     g.add_color_stop_rgba(0, 1, 1, 1, 0.9)
     g.add_color_stop_rgba(1, 1, 1, 1, 0)
@@ -908,6 +915,16 @@ def check_image(path, size, frames, alpha):
         sys.exit(f"{path}: height {h} is not {frames} frames")
 
 
+def drawn_outside(surf, w, h):
+    """True when any pixel right of column w or below row h is visible."""
+    stride = surf.get_stride()
+    data = bytes(surf.get_data())
+    a = 3 if sys.byteorder == "little" else 0
+    return any(data[y * stride + 4 * x + a]
+               for y in range(surf.get_height()) for x in range(surf.get_width())
+               if x >= w or y >= h)
+
+
 def frame_is_drawn(surf, frames):
     """Every frame of a strip must have visible pixels."""
     stride = surf.get_stride()
@@ -1004,6 +1021,9 @@ def main():
             sys.exit(f"{name}: drew {surf.get_width()}x{surf.get_height()}, expected {size}")
         if alpha and not frame_is_drawn(surf, frames):
             sys.exit(f"{name}: a frame is empty")
+        if name.startswith("ball") and drawn_outside(surf, BALL_SPHERE, BALL_SPHERE):
+            sys.exit(f"{name}: pixels outside the top-left {BALL_SPHERE} x {BALL_SPHERE} "
+                     "would leave traces beside the pad")
         path = os.path.join(IMG_DIR, name)
         write_png(path, surf, alpha)
         check_image(path, size, frames, alpha)
