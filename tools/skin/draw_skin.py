@@ -385,7 +385,6 @@ def draw_top_bar(ctx):
     screw(ctx, PANEL_W - 8.5, 8.5)
 
 
-
 def draw_pad(ctx):
     L, T, R, B = PAD
     cx, cy = PAD_CX, PAD_CY
@@ -393,7 +392,6 @@ def draw_pad(ctx):
     # Caption and ball legend above the pad.
     font(ctx, SANS, 9, bold=True)
     engraved(ctx, "VARIATION", L + 1, T - 6, ENGRAVE, "left", spacing=1.0)
-    font(ctx, SANS, 9, bold=True)
     for i, (label, col) in enumerate([("1", ACCENT), ("2", COOL)]):
         x = R - 30 + i * 18
         ctx.arc(x + 0.5, T - 9.5, 3.5, 0, 2 * math.pi)
@@ -573,7 +571,9 @@ def draw_v_fader(ctx, x, caption):
 
 def draw_h_fader(ctx):
     x, y = H_FADER
-    cy = y + 13                 # the slot's centre row, row 13 of the handle
+    # The handle body is 26 rows over one row of shadow: its middle, and the
+    # slot's, is 13 pixels down.
+    cy = y + 13
     font(ctx, SANS, 10, bold=True)
     engraved(ctx, "Envelope", x + H_TRAVEL / 2, y - 7, ENGRAVE)
     left = h_handle_left(0.0) + H_HANDLE_MARK_COL - 4
