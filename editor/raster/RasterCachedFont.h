@@ -78,7 +78,7 @@ private:
     };
 
     const Glyph& GlyphFor(char32_t codePoint);
-    int LineWidth(std::string_view line);
+    int LineWidth(std::string_view line);  // at most the layout limit
     bool UseNativeDrawing(const RasterBitmap* dest, uint32_t drawFlags) const;
 
     uint32_t flags = 0;
@@ -86,8 +86,9 @@ private:
     uint32_t backgroundColour = 0xffffffff;
     uint32_t effectColour = 0xff000000;
     int backgroundMode = kBackgroundTransparent;
-    uint32_t combineMode = 0x10000;
+    uint32_t combineMode = 0x10000;  // copy with alpha
     float combineWeight = 1.0f;
+    uint32_t glyphAlpha = 255;  // text alpha applied to coverage while drawing
     int lineHeight = 0;
     std::unique_ptr<FontFace> face;
 

@@ -9,8 +9,6 @@
 
 #include "RasterBitmap.h"
 
-#include <memory>
-
 // The system side of a RasterSysBitmap, one implementation per system.
 struct RasterSysSurface;
 
@@ -31,7 +29,7 @@ public:
     void* DC() const override;
 
 private:
-    std::unique_ptr<RasterSysSurface> surface;
+    RasterSysSurface* surface = nullptr;  // owned
     uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;

@@ -1,0 +1,14 @@
+// Decoding UTF-8 text one code point at a time, safe on any bytes.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+constexpr char32_t kReplacementCharacter = 0xfffd;
+
+// The code point starting at text[position], and `position` moved past it.
+// Malformed sequences (stray continuation bytes, overlong forms, surrogates,
+// values above U+10FFFF, sequences cut short by the end of the text) give
+// U+FFFD and consume one byte; nothing past the end of `text` is read.
+// Call only with position < text.size().
+char32_t NextCodePoint(std::string_view text, size_t& position);
