@@ -12,10 +12,10 @@ inline int64_t PaddedRowSpan(int width)
 }
 
 // Bytes of span x height pixels plus `extra`, or 0 when that is not a size
-// this process could allocate.
+// this process could allocate or the span does not fit an int.
 inline size_t PixelBytes(int64_t span, int height, size_t extra)
 {
-    if (span <= 0 || height <= 0)
+    if (span <= 0 || height <= 0 || span > std::numeric_limits<int>::max())
         return 0;
     const uint64_t bytes = static_cast<uint64_t>(span) * static_cast<uint64_t>(height) * 4u;
     const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<ptrdiff_t>::max()) / 2;
