@@ -29,10 +29,12 @@ struct GlyphScratch {
     std::unique_ptr<RasterSysBitmap> bitmap;
 };
 
+// Never destroyed itself: fonts in the font cache may be deleted after
+// every other static object of the library is gone.
 GlyphScratch& Scratch()
 {
-    static GlyphScratch scratch;
-    return scratch;
+    static GlyphScratch* const scratch = new GlyphScratch;
+    return *scratch;
 }
 
 BYTE QualityOf(int quality)
