@@ -57,6 +57,8 @@ void Graphics::DeleteControls()
 
 Control* Graphics::AddControl(std::unique_ptr<Control> control)
 {
+    if (control == nullptr)
+        return nullptr;
     auto lock = LockPlugin();
     control->SetContext(this);
     controls.push_back(std::move(control));

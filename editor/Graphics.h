@@ -17,6 +17,7 @@
 #include "Colour.h"
 #include "Control.h"
 #include "Dialogs.h"
+#include "EditorKeys.h"
 #include "EditorView.h"
 #include "PopupMenu.h"
 #include "RasterBitmap.h"
@@ -64,7 +65,8 @@ public:
     void CreateDrawingSurfaces() override;
 
     // --- controls -------------------------------------------------------------
-    // Appends a control (drawn over all before it) and returns it.
+    // Appends a control (drawn over all before it) and returns it; null adds
+    // nothing.
     Control* AddControl(std::unique_ptr<Control> control);
     // Inserts the image as control 0: drawn first, hit last, bound to nothing.
     void SetBackground(int resourceId, const char* name);
@@ -113,7 +115,8 @@ public:
     // Returns whether mouse-over is handled at all.
     bool OnMouseOver(int x, int y, const MouseModifiers& mods);
     void OnMouseOut();
-    // Returns whether a control took the key.
+    // key is an EditorKey. Returns whether a control took it; the window
+    // passes keys nobody took on to the host.
     bool OnKeyDown(int x, int y, int key);
     int MouseCapture() const { return mouseCapture; }
 
@@ -129,6 +132,11 @@ public:
 
     // --- platform services ------------------------------------------------------
     virtual void BlitToWindow(const Rect& /*rect*/) {}
+    // The extent the text would take in the style (see DrawStyledText).
+    virtual bool MeasureText(TextStyle& style, const char* text, Rect& rect)
+    {
+        return DrawStyledText(style, text, rect, true);
+    }
     virtual void CancelTextEntry() {}
     virtual bool IsTextEntryOpen() const { return false; }
     // Deletes every control and makes bitmaps of the new size; an unchanged
