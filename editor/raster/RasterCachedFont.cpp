@@ -43,18 +43,13 @@ int ForEachLine(std::string_view text, const LineAction& lineAction)
     }
 }
 
-std::u16string ToUtf16(std::string_view text)
+std::u16string Utf16Of(std::string_view text)
 {
     std::u16string wide;
     size_t position = 0;
     while (position < text.size()) {
-        const char32_t codePoint = NextCodePoint(text, position);
-        if (codePoint >= 0x10000) {
-            wide.push_back(static_cast<char16_t>(0xd800 + ((codePoint - 0x10000) >> 10)));
-            wide.push_back(static_cast<char16_t>(0xdc00 + ((codePoint - 0x10000) & 0x3ff)));
-        } else {
-            wide.push_back(static_cast<char16_t>(codePoint));
-        }
+        char16_t units[2];
+        wide.append(units, static_cast<size_t>(ToUtf16(NextCodePoint(text, position), units)));
     }
     return wide;
 }
@@ -178,7 +173,7 @@ bool RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int length
     if (!measure && dest == nullptr)
         return false;
     if (UseNativeDrawing(dest, drawFlags) &&
-        face->DrawNative(*dest, ToUtf16(all), rect, (drawFlags & ~kTextUseForegroundAlpha) | kTextNoPrefix, textColour,
+        face->DrawNative(*dest, Utf16Of(all), rect, (drawFlags & ~kTextUseForegroundAlpha) | kTextNoPrefix, textColour,
                          backgroundMode, backgroundColour))
         return true;
 

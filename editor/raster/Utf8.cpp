@@ -47,3 +47,14 @@ char32_t NextCodePoint(std::string_view text, size_t& position)
     position = start + length - 1;
     return value;
 }
+
+int ToUtf16(char32_t codePoint, char16_t units[2])
+{
+    if (codePoint < 0x10000) {
+        units[0] = static_cast<char16_t>(codePoint);
+        return 1;
+    }
+    units[0] = static_cast<char16_t>(0xd800 + ((codePoint - 0x10000) >> 10));
+    units[1] = static_cast<char16_t>(0xdc00 + ((codePoint - 0x10000) & 0x3ff));
+    return 2;
+}

@@ -4,6 +4,7 @@
 
 #include "../RasterSysBitmap.h"
 #include "../TextStyle.h"
+#include "../Utf8.h"
 
 #include <windows.h>
 
@@ -56,18 +57,6 @@ COLORREF ColourRef(uint32_t colour)
     return RGB((colour >> 16) & 0xff, (colour >> 8) & 0xff, colour & 0xff);
 }
 
-// UTF-16 of one code point; returns its length in units.
-int Utf16Of(char32_t codePoint, wchar_t units[2])
-{
-    if (codePoint < 0x10000) {
-        units[0] = static_cast<wchar_t>(codePoint);
-        return 1;
-    }
-    units[0] = static_cast<wchar_t>(0xd800 + ((codePoint - 0x10000) >> 10));
-    units[1] = static_cast<wchar_t>(0xdc00 + ((codePoint - 0x10000) & 0x3ff));
-    return 2;
-}
-
 class GdiFontFace : public FontFace {
 public:
     explicit GdiFontFace(HFONT font) : font(font)
@@ -94,8 +83,9 @@ public:
 
     bool RenderGlyph(char32_t codePoint, GlyphImage& glyph) override
     {
-        wchar_t units[2];
-        const int unitCount = Utf16Of(codePoint, units);
+        char16_t utf16[2];
+        const int unitCount = ToUtf16(codePoint, utf16);
+        const auto* units = reinterpret_cast<const wchar_t*>(utf16);  // UTF-16 on Windows
         GlyphScratch& scratch = Scratch();
         std::lock_guard<std::mutex> guard(scratch.lock);
         HDC dc = static_cast<HDC>(scratch.bitmap->DC());
