@@ -4,6 +4,7 @@
 #include "PluginBase.h"
 #include "TextControl.h"
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -66,6 +67,10 @@ bool Control::Draw(Graphics& /*graphics*/)
 
 void Control::SetValueFromParameter(double v)
 {
+    // A value that is not a number would make the frame and handle positions
+    // meaningless; the control keeps what it shows.
+    if (!std::isfinite(v))
+        return;
     if (defaultValue < 0.0) {
         // The first value the plug-in shows is the double-click default.
         defaultValue = v;
@@ -81,7 +86,7 @@ void Control::SetValueFromParameter(double v)
 
 void Control::SetValueFromEditor(double v)
 {
-    if (v != value) {
+    if (std::isfinite(v) && v != value) {
         value = v;
         MarkDirty(true);
         redraw = true;
