@@ -153,6 +153,22 @@ TEST(Text, MeasuringSetsTheRectangleToTheTextExtent)
     EXPECT_EQ(twoLines.bottom, 2 * lineHeight);
 }
 
+TEST(Text, TextTooTallForTheGlyphCacheStillDraws)
+{
+    // Fonts taller than 255 pixels go to the system's own text output where
+    // the bitmap has a device context (Windows), to cached glyphs elsewhere.
+    RasterSysBitmap bitmap(300, 340);
+    Fill(bitmap, kOpaqueBlack);
+    TextStyle style = Style("Arial", 300, 0xffffffff);
+    RasterRect rect{0, 0, 300, 340};
+    ASSERT_TRUE(DrawStyledText(&bitmap, style, "H", rect, false));
+    int lit = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            lit += (bitmap.Row(y)[x] & 0xffffff) == 0xffffff;
+    EXPECT_GT(lit, 5000) << "the strokes of a 300-pixel H";
+}
+
 TEST(Text, MonochromeQualityDrawsOnlyWholePixels)
 {
     RasterMemBitmap bitmap(100, 30);
