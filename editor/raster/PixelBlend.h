@@ -84,6 +84,12 @@ struct AlphaBlend {
         const int a = ((useSourceAlpha ? Channel(s, 24) : 255) * factor) >> 8;
         if (a == 0)
             return d;
+        // Skin images are mostly opaque: a copy at a = 255 is the source itself
+        // (the formula below gives exactly that, only slower).
+        if constexpr (ChannelFormula == CopyChannel) {
+            if (a == 255)
+                return s | 0xff000000u;
+        }
         uint32_t result = static_cast<uint32_t>(std::min(255, Channel(d, 24) + a)) << 24;
         for (int shift = 0; shift < 24; shift += 8)
             result |= static_cast<uint32_t>(ChannelFormula(Channel(d, shift), Channel(s, shift), a)) << shift;

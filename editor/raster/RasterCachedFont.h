@@ -1,10 +1,10 @@
 // A font that renders each glyph once, as an 8-bit coverage mask, and then
 // draws text by blending the masks into a bitmap in the text colour.
 //
-// On Windows the font can also hand text to GDI (DrawTextW) when the result
-// is the same: an opaque colour into a bitmap with a device context, outside
-// Wine, with no effects. Everything else, and all text on other systems,
-// takes the cached glyphs.
+// On Windows the font can also hand text to GDI (DrawTextW): opaque colours
+// into a bitmap with a device context, outside Wine, with no effects, and any
+// text too tall for the glyph cache. Everything else, and all text on other
+// systems, takes the cached glyphs.
 #pragma once
 
 #include "FontFace.h"
