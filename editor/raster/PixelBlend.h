@@ -56,25 +56,32 @@ inline uint32_t CopyBytes(uint32_t d, uint32_t s, int f)
 }
 
 // Colour channel formulas of the alpha modes; a is 1..255.
-inline int CopyChannel(int d, int s, int a)
-{
-    return s + (d - s) * (255 - a) / 256;  // integer division truncates toward zero
-}
+struct CopyChannel {
+    // At a = 255 the result is the source itself.
+    static constexpr bool kOpaqueGivesSource = true;
+    static int Mix(int d, int s, int a)
+    {
+        return s + (d - s) * (255 - a) / 256;  // integer division truncates toward zero
+    }
+};
 
-inline int AddChannel(int d, int s, int a)
-{
-    return std::min(255, d + s * a / 255);
-}
+struct AddChannel {
+    static constexpr bool kOpaqueGivesSource = false;
+    static int Mix(int d, int s, int a) { return std::min(255, d + s * a / 255); }
+};
 
-inline int DodgeChannel(int d, int s, int a)
-{
-    const int dodged = s == 255 ? 255 : std::min(255, d * 255 / (255 - s));
-    return d + (dodged - d) * a / 255;
-}
+struct DodgeChannel {
+    static constexpr bool kOpaqueGivesSource = false;
+    static int Mix(int d, int s, int a)
+    {
+        const int dodged = s == 255 ? 255 : std::min(255, d * 255 / (255 - s));
+        return d + (dodged - d) * a / 255;
+    }
+};
 
 // The alpha modes: a is the source alpha (or 255) scaled by the weight; the
 // destination alpha grows by a.
-template <int (*ChannelFormula)(int, int, int)>
+template <class ChannelFormula>
 struct AlphaBlend {
     bool useSourceAlpha;
     int factor;
@@ -84,15 +91,14 @@ struct AlphaBlend {
         const int a = ((useSourceAlpha ? Channel(s, 24) : 255) * factor) >> 8;
         if (a == 0)
             return d;
-        // Skin images are mostly opaque: a copy at a = 255 is the source itself
-        // (the formula below gives exactly that, only slower).
-        if constexpr (ChannelFormula == CopyChannel) {
+        // Skin images are mostly opaque: take the short way to the same result.
+        if constexpr (ChannelFormula::kOpaqueGivesSource) {
             if (a == 255)
                 return s | 0xff000000u;
         }
         uint32_t result = static_cast<uint32_t>(std::min(255, Channel(d, 24) + a)) << 24;
         for (int shift = 0; shift < 24; shift += 8)
-            result |= static_cast<uint32_t>(ChannelFormula(Channel(d, shift), Channel(s, shift), a)) << shift;
+            result |= static_cast<uint32_t>(ChannelFormula::Mix(Channel(d, shift), Channel(s, shift), a)) << shift;
         return result;
     }
 };
