@@ -155,6 +155,7 @@ void Graphics::Resize(int newWidth, int newHeight)
         height = newHeight;
         mouseCapture = kNone;
         mouseOver = kNone;
+        CloseTextEntry();  // its control goes now
         DeleteControls();
         drawBitmap.reset();
         tmpBitmap.reset();
@@ -261,9 +262,30 @@ void Graphics::OnTimer()
 {
     // Host threads change control values under the plug-in's lock.
     auto lock = LockPlugin();
+    using State = TextEntrySession::State;
+    if (textEntry.IsOpen() && textEntry.GetState() != State::kIdle) {
+        if (textEntry.GetState() == State::kCommitRequested) {
+            Control* control = textEntry.EditedControl();
+            const Parameter* parameter = textEntry.EditedParameter();
+            const std::string text = TextEntryText();
+            CloseTextEntry();
+            CommitTextEntry(control, parameter, text.c_str());
+        } else if (textEntry.GetState() == State::kCancelRequested) {
+            CloseTextEntry();
+        } else {
+            textEntry.MarkIdle();  // a tick has passed since the focus or the paint
+        }
+        return;
+    }
     Rect rect;
-    if (IsDirty(rect))
-        Invalidate(rect);
+    if (!IsDirty(rect))
+        return;
+    if (textEntry.IsOpen()) {
+        Repaint(rect, &textEntry.EditedControl()->GetRect());
+        textEntry.MarkPainted();
+    } else {
+        Repaint(rect, nullptr);
+    }
 }
 
 // --- input ------------------------------------------------------------------------
@@ -303,6 +325,10 @@ void Graphics::EndEdit()
 
 void Graphics::OnMouseDown(int x, int y, const MouseModifiers& mods)
 {
+    if (textEntry.IsOpen()) {
+        textEntry.PanelPressed();
+        return;
+    }
     mouseCapture = kNone;
     mouseX = mouseY = 0;
     const int target = HitSearch(x, y, false);
@@ -363,6 +389,10 @@ bool Graphics::OnMouseDblClick(int x, int y, const MouseModifiers& mods)
 
 void Graphics::OnMouseWheel(int x, int y, const MouseModifiers& mods, int delta)
 {
+    if (textEntry.IsOpen()) {
+        textEntry.WheelTurned();
+        return;
+    }
     const int target = ValidIndex(mouseCapture) ? mouseCapture : HitSearch(x, y, false);
     const int notches = delta / kWheelDeltaPerNotch;  // whole notches, towards zero
     if (target == kNone || notches == 0)
@@ -424,6 +454,23 @@ void Graphics::OpenValueEditor(Control* control, Parameter* parameter, const Rec
     OpenTextEntry(control, control->Text(), rect, shown, parameter);
 }
 
+void Graphics::OpenTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
+                             Parameter* parameter)
+{
+    if (control == nullptr || textEntry.IsOpen())
+        return;
+    if (CreateTextEntry(control, style, rect, text != nullptr ? text : "", parameter))
+        textEntry.Open(control, parameter);
+}
+
+void Graphics::CloseTextEntry()
+{
+    if (!textEntry.IsOpen())
+        return;
+    DestroyTextEntry();
+    textEntry.Close();
+}
+
 void Graphics::CommitTextEntry(Control* control, const Parameter* parameter, const char* text)
 {
     if (control == nullptr)
@@ -444,7 +491,11 @@ void Graphics::CommitTextEntry(Control* control, const Parameter* parameter, con
         if (parameter->negateDisplay)
             v = -v;
     }
+    // Committed ticks after the press that opened the entry was released, so
+    // the value is an edit of its own for the host.
+    BeginEdit(control->ParamIdx());
     control->SetValueFromEditor(parameter->GetNormalised(v));
+    EndEdit();
 }
 
 bool Graphics::TextEntryAccepts(const Parameter* parameter, unsigned character)

@@ -22,6 +22,7 @@
 #include "PopupMenu.h"
 #include "RasterBitmap.h"
 #include "Rect.h"
+#include "TextEntrySession.h"
 #include "TextStyle.h"
 
 #include <cstdint>
@@ -98,19 +99,22 @@ public:
     // Draws the visible controls meeting rect, in list order, marks every
     // control clean and shows rect in the window.
     void Draw(const Rect& rect);
-    // One tick of the redraw timer.
+    // One tick of the redraw timer: an open text entry's pending commit or
+    // cancel, else the redraw of what is dirty.
     void OnTimer();
     int TimerPeriodMilliseconds() const { return 1000 / fps; }
     RasterBitmap* DrawBitmap() const { return drawBitmap.get(); }
 
     // --- input (panel coordinates) ------------------------------------------------
+    // While a text entry is open a press only commits or cancels it.
     void OnMouseDown(int x, int y, const MouseModifiers& mods);
     void OnMouseUp(int x, int y, const MouseModifiers& mods);
     // Moves the control that took the press.
     void OnMouseDrag(int x, int y, const MouseModifiers& mods);
     // Returns true when the window should capture the mouse.
     bool OnMouseDblClick(int x, int y, const MouseModifiers& mods);
-    // delta in 1/120 notches, as wheels report it.
+    // delta in 1/120 notches, as wheels report it. While a text entry is
+    // open the wheel cancels it.
     void OnMouseWheel(int x, int y, const MouseModifiers& mods, int delta);
     // Returns whether mouse-over is handled at all.
     bool OnMouseOver(int x, int y, const MouseModifiers& mods);
@@ -124,6 +128,13 @@ public:
     // A control's right-click editor: a menu of the display texts for an
     // enumeration, an in-place text entry for anything else.
     void OpenValueEditor(Control* control, Parameter* parameter, const Rect& rect);
+    // Opens an in-place text entry over rect for the control; nothing when
+    // there is no control, one is open already or the platform has none.
+    void OpenTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
+                       Parameter* parameter);
+    bool IsTextEntryOpen() const { return textEntry.IsOpen(); }
+    // The window reports its edit box's events here.
+    TextEntrySession& TextEntry() { return textEntry; }
     // What a committed text entry does: the parameter takes the value of the
     // text (a display text, else a number), or the control takes the text.
     void CommitTextEntry(Control* control, const Parameter* parameter, const char* text);
@@ -137,8 +148,7 @@ public:
     {
         return DrawStyledText(style, text, rect, true);
     }
-    virtual void CancelTextEntry() {}
-    virtual bool IsTextEntryOpen() const { return false; }
+    virtual void CancelTextEntry() { textEntry.Cancel(); }
     // Deletes every control and makes bitmaps of the new size; an unchanged
     // size changes nothing.
     virtual void Resize(int newWidth, int newHeight);
@@ -148,10 +158,6 @@ public:
     // Shows the menu with its top left at (rect.left, rect.bottom); returns
     // the menu (or submenu) whose chosenIndex holds the choice, or null.
     PopupMenu* ShowPopupMenu(PopupMenu& menu, const Rect& rect);
-    virtual void OpenTextEntry(Control* /*control*/, const TextStyle& /*style*/, const Rect& /*rect*/,
-                               const char* /*text*/, Parameter* /*parameter*/)
-    {
-    }
     virtual std::string HostExecutableFolder() { return {}; }
     virtual std::string PluginFolder() { return {}; }
     virtual std::string DesktopFolder() { return {}; }
@@ -182,9 +188,20 @@ protected:
     virtual PopupMenu* RunPopupMenu(PopupMenu& /*menu*/, const Rect& /*rect*/) { return nullptr; }
     // Opens the address in the user's browser.
     virtual bool LaunchWebAddress(const char* /*url*/) { return false; }
-    // Has rect redrawn. Without a window it is drawn at once; a window
-    // invalidates it and draws when the system asks it to paint.
-    virtual void Invalidate(const Rect& rect) { Draw(rect); }
+    // Has dirty redrawn now, except spared (when given): the control under an
+    // open text entry, which the entry's box covers. Without a window it is
+    // drawn into the bitmap at once.
+    virtual void Repaint(const Rect& dirty, const Rect* /*spared*/) { Draw(dirty); }
+    // The platform's edit box over rect showing text; false when none can be
+    // made.
+    virtual bool CreateTextEntry(Control* /*control*/, const TextStyle& /*style*/, const Rect& /*rect*/,
+                                 const char* /*text*/, Parameter* /*parameter*/)
+    {
+        return false;
+    }
+    // What the edit box holds now.
+    virtual std::string TextEntryText() { return {}; }
+    virtual void DestroyTextEntry() {}
 
     // The plug-in's lock, when there is a plug-in.
     std::unique_lock<std::recursive_mutex> LockPlugin() const;
@@ -195,6 +212,7 @@ private:
     void BeginEdit(int paramIdx);
     void EndEdit();
     void DeleteControls();
+    void CloseTextEntry();
 
     std::vector<std::unique_ptr<Control>> controls;
     PluginBase* plug = nullptr;
@@ -214,4 +232,5 @@ private:
     // every begin gets exactly one end.
     int editingParameter = kNone;
     Rect drawArea;  // the area being redrawn, empty outside Draw
+    TextEntrySession textEntry;
 };

@@ -112,14 +112,83 @@ TEST(ValueEditor, NumberIsTypedIntoABoxOverTheControl)
         PromptFixture f;
         f.fader->SetPromptDisabled(false);
         f.plugin.Effect()->setParameter(f.plugin.Effect(), EditorPlugin::kBipolarParameter, 0.625f);
-        f.graphics.typedTexts.push_back(c.typed);
         f.Press(306, 200, RightButton());
+        f.Release(306, 200, RightButton());
         ASSERT_EQ(f.graphics.textEntries.size(), 1u);
         // A 40 x 16 box around the fader's centre, showing the current value.
         EXPECT_EQ(f.graphics.textEntries[0].rect, (Rect{294, 216, 334, 232}));
         EXPECT_EQ(f.graphics.textEntries[0].text, "-0.25");
+        f.graphics.typedText = c.typed;
+        f.graphics.TextEntry().EnterPressed();
+        f.graphics.OnTimer();
+        EXPECT_FALSE(f.graphics.IsTextEntryOpen());
         EXPECT_NEAR(f.plugin.GetParameter(EditorPlugin::kBipolarParameter).value, c.value, 1e-9) << c.typed;
+        const std::vector<std::string> edits = f.HostEdits();
+        ASSERT_GE(edits.size(), 2u);
+        EXPECT_EQ(edits.back(), "end 11") << "the typed value is an edit of its own";
     }
+}
+
+TEST(ValueEditor, TextEntryEndsByCommitOrCancel)
+{
+    using Session = TextEntrySession;
+    struct Case {
+        const char* name;
+        void (*play)(EditorFixture&);
+        bool committed;
+    } cases[] = {
+        {"enter", [](EditorFixture& f) { f.graphics.TextEntry().EnterPressed(); }, true},
+        {"escape", [](EditorFixture& f) { f.graphics.TextEntry().EscapePressed(); }, false},
+        {"focus lost", [](EditorFixture& f) { f.graphics.TextEntry().FocusLost(); }, true},
+        {"wheel", [](EditorFixture& f) { f.graphics.OnMouseWheel(306, 200, {}, 120); }, false},
+        {"click on the panel",
+         [](EditorFixture& f) {
+             f.graphics.TextEntry().FocusGained();
+             f.graphics.OnTimer();
+             f.Press(10, 10);
+         },
+         true},
+        {"click before a tick passed since the focus",
+         [](EditorFixture& f) {
+             f.graphics.TextEntry().FocusGained();
+             f.Press(10, 10);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        PromptFixture f;
+        f.fader->SetPromptDisabled(false);
+        f.Press(306, 200, RightButton());
+        f.Release(306, 200, RightButton());
+        ASSERT_TRUE(f.graphics.IsTextEntryOpen()) << c.name;
+        f.graphics.typedText = "-1";
+        c.play(f);
+        EXPECT_NE(f.graphics.TextEntry().GetState(), Session::State::kIdle) << c.name;
+        f.graphics.OnTimer();
+        EXPECT_FALSE(f.graphics.IsTextEntryOpen()) << c.name;
+        EXPECT_EQ(f.graphics.destroyedTextEntries, 1) << c.name;
+        EXPECT_EQ(f.plugin.GetParameter(EditorPlugin::kBipolarParameter).value, c.committed ? 1.0 : 0.0) << c.name;
+        EXPECT_EQ(f.morph->Value(), 0.0) << c.name << ": clicks while the box is open reach no control";
+    }
+}
+
+TEST(ValueEditor, PanelRedrawsAroundAnOpenTextEntry)
+{
+    PromptFixture f;
+    f.fader->SetPromptDisabled(false);
+    f.graphics.OnTimer();
+    f.Press(306, 200, RightButton());
+    f.Release(306, 200, RightButton());
+    f.graphics.TextEntry().FocusGained();
+    f.graphics.OnTimer();  // the tick after the focus draws nothing
+    EXPECT_TRUE(f.graphics.spared.empty());
+    f.morph->MarkDirty(false);
+    f.graphics.OnTimer();
+    ASSERT_EQ(f.graphics.spared.size(), 1u);
+    EXPECT_EQ(f.graphics.spared[0], f.fader->GetRect());
+    EXPECT_EQ(f.graphics.TextEntry().GetState(), TextEntrySession::State::kPainted);
+    f.graphics.Resize(300, 200);
+    EXPECT_FALSE(f.graphics.IsTextEntryOpen()) << "its control is gone";
 }
 
 TEST(ValueEditor, TextEntryFiltersCharactersByParameterKind)

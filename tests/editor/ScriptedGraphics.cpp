@@ -90,8 +90,8 @@ PopupMenu* ScriptedGraphics::RunPopupMenu(PopupMenu& menu, const Rect& rect)
     return nullptr;
 }
 
-void ScriptedGraphics::OpenTextEntry(Control* control, const TextStyle& /*style*/, const Rect& rect,
-                                     const char* text, Parameter* parameter)
+bool ScriptedGraphics::CreateTextEntry(Control* /*control*/, const TextStyle& /*style*/, const Rect& rect,
+                                       const char* text, Parameter* parameter)
 {
     int paramIdx = -1;
     if (parameter != nullptr && Plugin() != nullptr)
@@ -99,11 +99,15 @@ void ScriptedGraphics::OpenTextEntry(Control* control, const TextStyle& /*style*
             if (&Plugin()->GetParameter(i) == parameter)
                 paramIdx = i;
     textEntries.push_back({text, rect, paramIdx});
-    if (typedTexts.empty())
-        return;
-    const std::string typed = typedTexts.front();
-    typedTexts.pop_front();
-    CommitTextEntry(control, parameter, typed.c_str());
+    typedText = text;  // a box opens showing the current text
+    return true;
+}
+
+void ScriptedGraphics::Repaint(const Rect& dirty, const Rect* keep)
+{
+    if (keep != nullptr)
+        spared.push_back(*keep);
+    Graphics::Repaint(dirty, keep);
 }
 
 void ScriptedGraphics::ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder,

@@ -26,8 +26,8 @@ public:
     std::deque<std::vector<int>> menuChoices;
     // Paths the file dialogs return in order; "" (or none left) cancels.
     std::deque<std::string> chosenFiles;
-    // Texts typed into text entries, committed at once; none left cancels.
-    std::deque<std::string> typedTexts;
+    // What the open text entry's box holds (the test types into it).
+    std::string typedText;
     bool webPagesOpen = true;
 
     // --- what was asked --------------------------------------------------------------
@@ -46,7 +46,7 @@ public:
         std::string extensions;
         FileDialogMode mode;
     };
-    struct TextEntry {
+    struct TextEntryRequest {
         std::string text;
         Rect rect;
         int paramIdx;
@@ -54,7 +54,7 @@ public:
     std::vector<Message> messages;
     std::vector<ShownMenu> menus;
     std::vector<FileRequest> fileRequests;
-    std::vector<TextEntry> textEntries;
+    std::vector<TextEntryRequest> textEntries;
     std::vector<std::string> webAddresses;
     std::vector<Rect> blitted;
     std::vector<void*> openedParents;
@@ -70,12 +70,18 @@ public:
     bool HasWindow() const override { return open; }
     void BlitToWindow(const Rect& rect) override { blitted.push_back(rect); }
     MessageAnswer ShowMessage(const char* text, const char* caption, MessageButtons buttons) override;
-    void OpenTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                       Parameter* parameter) override;
     void ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder, const char* extensions) override;
+
+    std::vector<Rect> spared;  // areas left to an open text entry's box
+    int destroyedTextEntries = 0;
 
 protected:
     PopupMenu* RunPopupMenu(PopupMenu& menu, const Rect& rect) override;
+    void Repaint(const Rect& dirty, const Rect* keep) override;
+    bool CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
+                         Parameter* parameter) override;
+    std::string TextEntryText() override { return typedText; }
+    void DestroyTextEntry() override { ++destroyedTextEntries; }
     bool LaunchWebAddress(const char* url) override;
 
 private:
