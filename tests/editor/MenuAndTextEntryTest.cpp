@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 
 #include "FaderControl.h"
+#include "FileDialogText.h"
 #include "SwitchControl.h"
 
 #include <gtest/gtest.h>
@@ -263,4 +264,26 @@ TEST(PlatformServices, WithoutAWindowNothingIsChosenOrConfirmed)
     menu.AddItem("Copy Program");
     EXPECT_EQ(windowless.ShowPopupMenu(menu, {}), nullptr);
     EXPECT_EQ(menu.chosenIndex, PopupMenu::kNoChoice);
+}
+
+TEST(PlatformServices, FileDialogTextsFromTheExtensionList)
+{
+    struct Case {
+        const char* extensions;
+        const char* pattern;
+        const char* defaultExtension;
+    } cases[] = {
+        {"fxp", "*.fxp", "fxp"},
+        {"fxb fxp", "*.fxb;*.fxp", "fxb"},
+        {" ", "*", ""},  // the default-folder dialog: any name
+        {nullptr, "*", ""},
+        {"averyverylongextension", "*.averyverylongextension", "averyverylongex"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FileDialogPattern(c.extensions), c.pattern);
+        EXPECT_EQ(DefaultFileExtension(c.extensions), c.defaultExtension);
+    }
+    EXPECT_EQ(FolderOfPath("D:\\banks\\x.fxp"), "D:\\banks\\");
+    EXPECT_EQ(FolderOfPath("/home/u/ORV.fxb"), "/home/u/");
+    EXPECT_EQ(FolderOfPath("ORV.fxb"), "");
 }

@@ -1,5 +1,6 @@
 #include "ScriptedGraphics.h"
 
+#include "FileDialogText.h"
 #include "PluginBase.h"
 
 namespace editortest {
@@ -120,9 +121,7 @@ void ScriptedGraphics::ChooseFile(std::string& fileName, FileDialogMode mode, st
     fileName = chosenFiles.front();
     chosenFiles.pop_front();
     // Like a system dialog: the folder becomes the chosen file's folder.
-    const size_t separator = fileName.find_last_of("/\\");
-    if (separator != std::string::npos)
-        folder = fileName.substr(0, separator + 1);
+    folder = FolderOfPath(fileName);
 }
 
 bool ScriptedGraphics::LaunchWebAddress(const char* url)
