@@ -86,6 +86,7 @@ public:
     void SetClampRange(double lo, double hi) { clampLo = lo; clampHi = hi; }
     void SetPromptDisabled(bool disabled) { promptDisabled = disabled; }
     void SetDoubleClickActsAsPress(bool acts) { dblAsSingleClick = acts; }
+    void SetMouseOverWhenGreyed(bool wants) { mouseOverWhenGreyed = wants; }
     void SetTooltip(const std::string& tip) { tooltip = tip; }
     void AddAuxParameter(int index) { auxParams.push_back({0.0, index}); }
     void SetValueDisplay(TextControl* display) { valueDisplay = display; }

@@ -24,6 +24,8 @@ public:
     void OnMouseDrag(int, int, int dx, int dy, const MouseModifiers&) override { Write("drag", dx, dy); }
     void OnMouseDblClick(int x, int y, const MouseModifiers&) override { Write("double", x, y); }
     void OnMouseWheel(int, int, const MouseModifiers&, int d) override { Write("wheel", d, 0); }
+    void OnMouseOver(int x, int y, const MouseModifiers&) override { Write("over", x, y); }
+    void OnMouseOut() override { Write("out", 0, 0); }
     bool OnKeyDown(int, int, int key) override
     {
         Write("key", key, 0);
@@ -106,6 +108,24 @@ TEST(Graphics, DoubleClickGoesToTheControlOrActsAsAPress)
     EXPECT_TRUE(f.graphics.OnMouseDblClick(130, 25, LeftButton())) << "the window captures the mouse";
     f.DragTo(131, 25);
     EXPECT_EQ(f.log, (std::vector<std::string>{"menu double 110 30", "next down 130 25", "next drag 1 0"}));
+}
+
+TEST(Graphics, MouseOverIsReportedOnlyWhenAskedFor)
+{
+    ProbeFixture f;
+    EXPECT_FALSE(f.graphics.OnMouseOver(110, 30, {}));
+    EXPECT_TRUE(f.log.empty());
+    f.graphics.SetHandleMouseOver(true);
+    f.next->SetGreyed(true);
+    EXPECT_TRUE(f.graphics.OnMouseOver(110, 30, {}));
+    f.graphics.OnMouseOver(130, 25, {});  // greyed: the menu below answers
+    f.next->SetMouseOverWhenGreyed(true);
+    f.graphics.OnMouseOver(130, 26, {});
+    EXPECT_EQ(f.log, (std::vector<std::string>{"menu over 110 30", "menu over 130 25", "next over 130 26",
+                                               "menu out 0 0"}));
+    f.log.clear();
+    f.graphics.OnMouseOut();
+    EXPECT_EQ(f.log, (std::vector<std::string>{"back out 0 0", "menu out 0 0", "next out 0 0"}));
 }
 
 TEST(Graphics, KeysGoToTheControlUnderThePointerAndNotToTheBackground)
