@@ -11,6 +11,13 @@
 //
 // The control list is the drawing order; hit tests walk it backwards, so a
 // later control lies on top of an earlier one.
+//
+// Threads: host threads reach the controls only through
+// PushParameterToControls, under the plug-in's lock; the timer tick takes the
+// same lock while it collects and draws. The input entry points do not take
+// it, because the menus and dialogs a control opens from them are modal and
+// must not stall the audio thread; a window that runs them on a thread other
+// than the host's editor thread must take care of that itself.
 #pragma once
 
 #include "BitmapStrip.h"
