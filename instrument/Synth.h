@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class Graphics;
+
 class Synth : public VstPlugin {
 public:
     static constexpr int kControllerCount = 120;
@@ -35,6 +37,9 @@ public:
     virtual void InitializeProgram();
     // Reads the user's settings file.
     virtual ConfigStatus ReadConfiguration();
+    // Fills the editor's graphics context with the panel's controls; called
+    // once while the instrument is built, before the context is attached.
+    virtual void CreateEditorLayout() {}
 
     void ResetProcessing() override;
     void ParameterChanged(int index) override;
@@ -68,6 +73,10 @@ public:
     // Controller number (0..119) -> parameter index, or -1 when not learned.
     const int32_t* ControlMap() const { return controlMap; }
 
+    // --- editor -----------------------------------------------------------------
+    // The editor's graphics context; it lives as long as the instrument.
+    Graphics* EditorGraphics() const { return graphics.get(); }
+
 protected:
     // Locates the settings file, creating folder and file when missing, and
     // reads it once.
@@ -76,6 +85,7 @@ protected:
     void LearnController(int controller);
     void CompleteMidiLearn();
 
+    std::unique_ptr<Graphics> graphics;
     std::unique_ptr<MtsClient> tuning;
     int32_t controlMap[kControllerCount];
     bool learnArmed = false;
