@@ -19,6 +19,15 @@ public:
     // handle, or null when no window could be made.
     virtual void* OpenEditorWindow(void* parent) = 0;
     virtual void CloseEditorWindow() = 0;
+    // The host's editor idle call, on the thread that opened the window: a
+    // window that has no message loop of its own handles its events and its
+    // redraw timer here. Called without the plug-in's lock, because a menu or
+    // dialog opened from here waits for the user.
+    virtual void IdleEditorWindow() {}
+    // A key the host passes on (effEditKeyDown/Up): character and VST virtual
+    // key code. True when the editor took it; the host handles it otherwise.
+    virtual bool HostKeyDown(int /*character*/, int /*virtualKey*/) { return false; }
+    virtual bool HostKeyUp(int /*character*/, int /*virtualKey*/) { return false; }
 
     // Shows a parameter's value in the controls bound to it. value is either
     // normalised or in the parameter's own units.

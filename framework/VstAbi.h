@@ -107,12 +107,33 @@ enum EffectOpcode : int32_t {
     effIdle = 53,
     effGetParameterProperties = 56,
     effGetVstVersion = 58,
+    effEditKeyDown = 59,  // index: the character, value: a VstVirtualKey, opt: modifier bits
+    effEditKeyUp = 60,
     effGetMidiKeyName = 66,
     effBeginSetProgram = 67,
     effEndSetProgram = 68,
     effGetSpeakerArrangement = 69,
     effStartProcess = 71,
     effStopProcess = 72,
+};
+
+// The key codes of effEditKeyDown/effEditKeyUp's value (0: a character key,
+// see index). Only the ones the editor reads are named.
+enum VstVirtualKey : int32_t {
+    VKEY_BACK = 1,
+    VKEY_RETURN = 4,
+    VKEY_ESCAPE = 6,
+    VKEY_SPACE = 7,
+    VKEY_END = 9,
+    VKEY_HOME = 10,
+    VKEY_LEFT = 11,
+    VKEY_UP = 12,
+    VKEY_RIGHT = 13,
+    VKEY_DOWN = 14,
+    VKEY_ENTER = 19,
+    VKEY_DELETE = 22,
+    VKEY_NUMPAD0 = 24,
+    VKEY_NUMPAD9 = 33,
 };
 
 enum HostOpcode : int32_t {

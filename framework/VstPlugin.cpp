@@ -42,6 +42,13 @@ struct VstEntries {
             delete plugin;
             return 0;
         }
+        // The editor window's own work runs outside the lock: a menu or a
+        // dialog it opens waits for the user, and audio must not wait with it.
+        if (opcode == vst::effEditIdle || opcode == vst::effEditKeyDown || opcode == vst::effEditKeyUp) {
+            const intptr_t taken = plugin->DispatchToEditorWindow(opcode, index, value);
+            if (opcode != vst::effEditIdle)
+                return taken;
+        }
         PluginBase::LockGuard guard(plugin->GetLock());
         return plugin->Dispatch(opcode, index, value, ptr, opt);
     }
@@ -151,6 +158,23 @@ int32_t PluginBase::DecimalVersion(int32_t packed)
 intptr_t VstPlugin::CallHost(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
     return hostCallback != nullptr ? hostCallback(&effect, opcode, index, value, ptr, opt) : 0;
+}
+
+intptr_t VstPlugin::DispatchToEditorWindow(int32_t opcode, int32_t index, intptr_t value)
+{
+    if (!OffersEditor())
+        return 0;
+    switch (opcode) {
+    case vst::effEditIdle:
+        editor->IdleEditorWindow();
+        return 0;
+    case vst::effEditKeyDown:
+        return editor->HostKeyDown(index, static_cast<int>(value)) ? 1 : 0;
+    case vst::effEditKeyUp:
+        return editor->HostKeyUp(index, static_cast<int>(value)) ? 1 : 0;
+    default:
+        return 0;
+    }
 }
 
 intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)

@@ -47,6 +47,8 @@ private:
     friend struct VstEntries;
 
     intptr_t Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+    // effEditIdle's window part and effEditKeyDown/Up, without the lock.
+    intptr_t DispatchToEditorWindow(int32_t opcode, int32_t index, intptr_t value);
     intptr_t GetChunk(int32_t index, void* ptr);
     intptr_t SetChunk(int32_t index, intptr_t size, const void* data);
     intptr_t CanDo(const char* text);
