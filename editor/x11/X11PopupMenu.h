@@ -1,0 +1,51 @@
+// A popup menu tree shown as our own override-redirect windows drawn with
+// the raster layer, modal like a native popup menu: Run returns once the
+// user chose an item, clicked outside, pressed Escape, or the panel went.
+// Submenus open when the pointer rests on their item; every window is kept
+// on the screen.
+#pragma once
+
+#include "PopupMenu.h"
+#include "TextStyle.h"
+#include "X11RasterWindow.h"
+
+#include <memory>
+#include <vector>
+
+class GraphicsX11;
+union _XEvent;
+
+class X11PopupMenu {
+public:
+    static constexpr int kItemHeight = 20;
+    static constexpr int kSeparatorHeight = 7;
+    static constexpr int kBorder = 2;
+
+    X11PopupMenu(GraphicsX11& graphics, PopupMenu& root);
+    // (x, y): the menu's top left in panel pixels. Returns the menu holding
+    // the choice (its chosenIndex set), or null.
+    PopupMenu* Run(int x, int y);
+
+private:
+    struct Level {
+        PopupMenu* menu = nullptr;
+        std::unique_ptr<X11RasterWindow> window;
+        int x = 0, y = 0, width = 0, height = 0;
+        int highlighted = -1;
+        std::vector<int> itemTops;  // and one past the last item's bottom
+    };
+
+    void OpenLevel(PopupMenu* menu, int x, int y, int alignRight);
+    void Draw(Level& level);
+    void Handle(union _XEvent& event);
+    // The level and item under a screen point; false when outside every menu.
+    bool Find(int rootX, int rootY, int& level, int& item) const;
+    static bool Choosable(const PopupMenuItem& item);
+
+    GraphicsX11& graphics;
+    PopupMenu& root;
+    TextStyle style;
+    std::vector<Level> levels;
+    PopupMenu* chosen = nullptr;
+    bool finished = false;
+};
