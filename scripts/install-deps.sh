@@ -12,7 +12,7 @@ packages=(
     # orvhost writes audio files; sox inspects them
     libsndfile1-dev sox
     # libraries of the Linux editor, configuration and update check
-    libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
+    libx11-dev libxext-dev libxtst-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
     libcurl4-openssl-dev fonts-liberation fonts-dejavu-core
     # Windows cross builds (the -posix thread model) and their zlib
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
