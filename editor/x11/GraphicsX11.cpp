@@ -316,6 +316,7 @@ void GraphicsX11::DrainEvents()
 
 void GraphicsX11::HandleEvent(XEvent& event)
 {
+
     if (event.xany.window != window || window == 0)
         return;
     switch (event.type) {
@@ -348,6 +349,7 @@ void GraphicsX11::HandleEvent(XEvent& event)
         break;
     case KeyPress:
     case KeyRelease: {
+
         char typed[kTypedCapacity] = {};
         KeySym keySym = NoSymbol;
         const int length = XLookupString(&event.xkey, typed, sizeof typed - 1, &keySym, nullptr);
@@ -355,11 +357,21 @@ void GraphicsX11::HandleEvent(XEvent& event)
                   event.type == KeyPress, KeySource::kWindow);
         break;
     }
-    case FocusOut:
+    case FocusIn:
+        if (IsTextEntryOpen() && event.xfocus.detail != NotifyPointer)
+            TextEntry().FocusGained();
+        break;
+    case FocusOut: {
         // The user went elsewhere with the rename field open: drop it.
-        if (IsTextEntryOpen() && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior)
+        // Focus events also come from the focus moving between the pointer
+        // and us, so only where the focus is now counts.
+        Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display, &focused, &revert);
+        if (IsTextEntryOpen() && event.xfocus.mode == NotifyNormal && focused != window)
             TextEntry().Cancel();
         break;
+    }
     default:
         break;
     }
@@ -552,6 +564,7 @@ bool GraphicsX11::EditField(KeySym keySym, const std::string& typed, unsigned st
 bool GraphicsX11::CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
                                   Parameter* /*parameter*/)
 {
+
     if (window == 0 || display == nullptr)
         return false;
     const size_t limit = control->TextEntryLength() > 0 ? static_cast<size_t>(control->TextEntryLength()) : 0;
@@ -561,8 +574,7 @@ bool GraphicsX11::CreateTextEntry(Control* control, const TextStyle& style, cons
     // The keyboard is ours only while the field is open.
     XGetInputFocus(display, &opened.focusBefore, &opened.revertBefore);
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    field.emplace(std::move(opened));
-    TextEntry().FocusGained();
+    field.emplace(std::move(opened));  // FocusIn tells the session it has the keyboard
     DrawField();
     PutArea(rect.left, rect.top, rect.Width() + 1, rect.Height() + 1);
     return true;
@@ -643,13 +655,13 @@ void GraphicsX11::RunModalLoop(const std::function<void(XEvent&)>& handle, const
         while (display != nullptr && XPending(display) > 0 && !done()) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.xany.window == window) {
-                // The panel only keeps itself painted; its input waits.
-                if (event.type == Expose || event.type == MapNotify || event.type == DestroyNotify)
-                    HandleEvent(event);
-            } else {
+            // The panel only keeps itself painted; its input goes to the
+            // menu or dialog (a press on the panel closes a menu).
+            if (event.xany.window == window &&
+                (event.type == Expose || event.type == MapNotify || event.type == DestroyNotify))
+                HandleEvent(event);
+            else
                 handle(event);
-            }
         }
         if (window == 0 || done())
             break;
