@@ -1,6 +1,7 @@
 #include "X11TestHost.h"
 
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <dirent.h>
 
@@ -107,7 +108,10 @@ void X11TestHost::SendKey(Window window, const char* keySymName, bool press)
     key.root = DefaultRootWindow(display);
     key.time = CurrentTime;
     key.same_screen = True;
-    key.keycode = XKeysymToKeycode(display, XStringToKeysym(keySymName));
+    const KeySym keySym = XStringToKeysym(keySymName);
+    key.keycode = XKeysymToKeycode(display, keySym);
+    if (keySym >= XK_A && keySym <= XK_Z)
+        key.state = ShiftMask;  // a capital: the keycode is the letter's key
     XSendEvent(display, window, True, press ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*>(&key));
     XSync(display, False);
 }
