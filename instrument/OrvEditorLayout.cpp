@@ -60,9 +60,16 @@ const TextStyle& SecondBallTextStyle()
     return style;
 }
 
+// An image that cannot be loaded leaves its control in place, drawing
+// nothing, rather than shrinking it to nothing.
 BitmapStrip Load(Graphics& graphics, const SkinImage& image)
 {
-    return graphics.LoadImageStrip(image.id, image.name, image.frames);
+    BitmapStrip strip = graphics.LoadImageStrip(image.id, image.name, image.frames);
+    if (strip.image == nullptr) {
+        strip.width = image.width;
+        strip.height = image.height;
+    }
+    return strip;
 }
 
 }  // namespace

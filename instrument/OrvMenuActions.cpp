@@ -220,6 +220,8 @@ std::string ProgramFileName(const std::string& programName)
 
 void RunMenuAction(Synth& instrument, Graphics& graphics, int action)
 {
+    // The shared folder starts from the first instance that uses the menu.
+    ProgramFolderFor(instrument);
     switch (action) {
     case kActionCopyProgram:
         instrument.CopyProgram();

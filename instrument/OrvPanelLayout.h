@@ -12,17 +12,19 @@ struct SkinImage {
     int id;
     const char* name;
     int frames;  // stacked vertically
+    int width;   // of the whole image
+    int height;
 };
-inline constexpr SkinImage kBackground{101, "resources/img/back.png", 1};
-inline constexpr SkinImage kBall{102, "resources/img/ball.png", 1};
-inline constexpr SkinImage kBall2{103, "resources/img/ball2.png", 1};
-inline constexpr SkinImage kHandleVertical{104, "resources/img/handle_v.png", 1};
-inline constexpr SkinImage kHandleHorizontal{105, "resources/img/handle_h.png", 1};
-inline constexpr SkinImage kPreviousButton{106, "resources/img/left.png", 2};
-inline constexpr SkinImage kNextButton{107, "resources/img/right.png", 2};
-inline constexpr SkinImage kLearn{108, "resources/img/learn.png", 2};
-inline constexpr SkinImage kUnlearn{109, "resources/img/unlearn.png", 2};
-inline constexpr SkinImage kMorphModeSwitch{110, "resources/img/mode.png", 4};
+inline constexpr SkinImage kBackground{101, "resources/img/back.png", 1, 608, 352};
+inline constexpr SkinImage kBall{102, "resources/img/ball.png", 1, 28, 30};
+inline constexpr SkinImage kBall2{103, "resources/img/ball2.png", 1, 28, 30};
+inline constexpr SkinImage kHandleVertical{104, "resources/img/handle_v.png", 1, 26, 16};
+inline constexpr SkinImage kHandleHorizontal{105, "resources/img/handle_h.png", 1, 15, 27};
+inline constexpr SkinImage kPreviousButton{106, "resources/img/left.png", 2, 22, 44};
+inline constexpr SkinImage kNextButton{107, "resources/img/right.png", 2, 22, 44};
+inline constexpr SkinImage kLearn{108, "resources/img/learn.png", 2, 50, 44};
+inline constexpr SkinImage kUnlearn{109, "resources/img/unlearn.png", 2, 50, 44};
+inline constexpr SkinImage kMorphModeSwitch{110, "resources/img/mode.png", 4, 52, 64};
 
 // Negative indices no parameter has: they only tell the program and menu
 // controls apart.
