@@ -103,6 +103,7 @@ void* GraphicsX11::OpenEditorWindow(void* parentHandle)
         return nullptr;
     }
     parent = newParent;
+    windowThread = std::this_thread::get_id();
     painted = false;
     nextTick = Clock::now();
     MarkAllDirty();
@@ -259,6 +260,11 @@ void GraphicsX11::PutArea(int x, int y, int w, int h)
 
 void GraphicsX11::BlitToWindow(const Rect& rect)
 {
+    if (std::this_thread::get_id() != windowThread) {
+        std::lock_guard<std::mutex> lock(pendingMutex);
+        pendingArea = pendingArea.IsEmpty() ? rect : pendingArea.Union(rect);
+        return;
+    }
     if (field.has_value() && rect.Intersects(field->rect))
         DrawField();
     PutArea(rect.left, rect.top, rect.Width(), rect.Height());
@@ -287,6 +293,13 @@ void GraphicsX11::IdleEditorWindow()
             PutArea(0, 0, Width(), Height());
         }
         RunTimerIfDue();
+        Rect pending;
+        {
+            std::lock_guard<std::mutex> lock(pendingMutex);
+            std::swap(pending, pendingArea);
+        }
+        if (!pending.IsEmpty())
+            BlitToWindow(pending);
     }
     inIdle = false;
 }

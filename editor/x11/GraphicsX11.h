@@ -18,7 +18,9 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 class GraphicsX11 : public Graphics {
 public:
@@ -95,6 +97,12 @@ private:
     bool painted = false;  // the first idle paints everything once
     bool inIdle = false;   // a host calling idle back from inside idle
     std::chrono::steady_clock::time_point nextTick{};
+    // Xlib is ours on the opening thread only; an area drawn on another
+    // thread (a headless render while the window is open) is shown from
+    // the next idle instead.
+    std::thread::id windowThread;
+    std::mutex pendingMutex;
+    Rect pendingArea;
 
     // The press that may become a double click.
     Time lastPressTime = 0;
