@@ -39,10 +39,8 @@ constexpr Rect kQuestionButton{10, 90, 110, 110};
 constexpr Rect kCounter{400, 10, 500, 60};
 constexpr int kFaderX = 301, kFaderY = 181, kFaderTravel = 86;
 
-void Pause(int milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+using x11test::Pause;
+using x11test::Popups;
 
 // A control that runs a callback on a left press.
 class Button : public Control {
@@ -135,21 +133,9 @@ protected:
         }
     }
 
-    // The user acts on a connection of their own while the host idles.
     void AsUser(const std::function<void(X11TestHost&)>& script)
     {
-        bool done = false;
-        std::thread user([&] {
-            X11TestHost person;
-            script(person);
-            done = true;
-        });
-        while (!done) {
-            plugin.Dispatch(vst::effEditIdle);
-            Pause(X11TestHost::kIdleMilliseconds);
-        }
-        user.join();
-        IdleFor(200);
+        x11test::ActAsUser([this] { plugin.Dispatch(vst::effEditIdle); }, script);
     }
 
     std::vector<std::string> HostEdits() const
@@ -180,18 +166,6 @@ protected:
     std::vector<std::string> choices;
     std::vector<MessageAnswer> answers;
 };
-
-// The override-redirect windows on screen, bottom to top.
-std::vector<Window> Popups(X11TestHost& x)
-{
-    std::vector<Window> popups;
-    for (Window w : x.Children(DefaultRootWindow(x.display))) {
-        XWindowAttributes a{};
-        if (XGetWindowAttributes(x.display, w, &a) && a.override_redirect && a.map_state == IsViewable)
-            popups.push_back(w);
-    }
-    return popups;
-}
 
 TEST_F(X11Panel, TheWindowShowsTheDrawingBitmapPixelForPixel)
 {
@@ -296,7 +270,13 @@ TEST_F(X11Panel, RenamingTypesIntoOurFieldEnterCommitsEscapeCancels)
     EXPECT_EQ(renameBox->entered.size(), 1u);
 
     AsUser([this](X11TestHost& user) { user.Click(editor, 100, 60); });
+    // A host that sends the key both ways (a synthetic event, then
+    // effEditKeyDown) types it once.
+    host.SendKey(editor, "Z", true);
+    plugin.Dispatch(vst::effEditIdle);
     EXPECT_EQ(plugin.Dispatch(vst::effEditKeyDown, 'Z', 0), 1);
+    EXPECT_EQ(plugin.Dispatch(vst::effEditKeyDown, 'Z', 0), 1);  // a third arrival is a repeat
+    EXPECT_EQ(plugin.Dispatch(vst::effEditKeyDown, 0, vst::VKEY_BACK), 1);
     EXPECT_EQ(plugin.Dispatch(vst::effEditKeyDown, 0, vst::VKEY_RETURN), 1);
     IdleFor(150);
     EXPECT_EQ(renameBox->entered.back(), "Z");

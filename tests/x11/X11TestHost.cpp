@@ -5,7 +5,10 @@
 #include <X11/extensions/XTest.h>
 #include <dirent.h>
 
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 namespace x11test {
 
@@ -25,7 +28,7 @@ X11TestHost::X11TestHost()
 {
     display = XOpenDisplay(nullptr);
     if (display == nullptr)
-        throw std::runtime_error("no X display (run under xvfb-run)");
+        throw std::runtime_error("no X display (run under scripts/with-xvfb.sh)");
     XSetErrorHandler(CountHostError);
 }
 
@@ -139,6 +142,42 @@ int OpenDescriptorCount()
         closedir(folder);
     }
     return count;
+}
+
+void Pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void ActAsUser(const std::function<void()>& idle, const std::function<void(X11TestHost&)>& script)
+{
+    constexpr int kAfterwardsMilliseconds = 200;
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        X11TestHost person;
+        script(person);
+        done = true;
+    });
+    while (!done) {
+        idle();
+        Pause(X11TestHost::kIdleMilliseconds);
+    }
+    user.join();
+    for (int waited = 0; waited < kAfterwardsMilliseconds; waited += X11TestHost::kIdleMilliseconds) {
+        idle();
+        Pause(X11TestHost::kIdleMilliseconds);
+    }
+}
+
+std::vector<Window> Popups(X11TestHost& x)
+{
+    std::vector<Window> popups;
+    for (Window w : x.Children(DefaultRootWindow(x.display))) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(x.display, w, &a) && a.override_redirect && a.map_state == IsViewable)
+            popups.push_back(w);
+    }
+    return popups;
 }
 
 }  // namespace x11test

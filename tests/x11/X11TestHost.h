@@ -8,6 +8,7 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,16 @@ public:
 
 // File descriptors this process has open.
 int OpenDescriptorCount();
+
+void Pause(int milliseconds);
+
+// The user acts (script, on a connection of their own, on a second thread)
+// while the host keeps calling idle, so a menu or dialog that waits inside
+// idle is answered the way a person would answer it. Idles a little longer
+// afterwards, for the last input to arrive.
+void ActAsUser(const std::function<void()>& idle, const std::function<void(X11TestHost&)>& script);
+
+// The override-redirect windows on the screen (menus), bottom to top.
+std::vector<Window> Popups(X11TestHost& x);
 
 }  // namespace x11test

@@ -1,0 +1,265 @@
+// ORV's own panel in the Linux window, loaded from orv.so and driven with
+// real X input as a user would: the faders, the pad, the mode switch, the
+// program buttons, the program chooser, renaming, and a confirmation
+// answered through the dialog program; and the window showing exactly the
+// headless render of the panel.
+#include <gtest/gtest.h>
+
+#include "HostedPlugin.h"
+#include "X11TestHost.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+using hosttest::HostedPlugin;
+using x11test::Pause;
+using x11test::Popups;
+using x11test::X11TestHost;
+
+constexpr int kPanelWidth = 608;
+constexpr int kPanelHeight = 352;
+constexpr int32_t kSnapshotRequest = vst::FourCC('O', 'R', 'V', 's');
+constexpr int kVivid = 3, kVariationX = 1, kVariationY = 2, kMorphMode = 10;
+constexpr int kPadLeft = 16, kPadTop = 72, kPadRight = 272, kPadBottom = 328;
+constexpr int kBallWidth = 28, kBallHeight = 30;
+constexpr int kMenuItemHeight = 20, kMenuBorder = 2;  // the menus' item grid
+// Presses further apart than a double click.
+constexpr int kApart = 600;
+
+class OrvEditor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_LOADED(plugin);
+        plugin.Start();
+        parent = x.CreateParent();
+        ASSERT_EQ(plugin.Dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+        editor = x.Children(parent).at(0);
+        Idle(300);
+        plugin.host.ClearCalls();
+    }
+    void TearDown() override
+    {
+        if (plugin.effect != nullptr)
+            plugin.Dispatch(vst::effEditClose);
+    }
+
+    void Idle(int milliseconds)
+    {
+        for (int waited = 0; waited < milliseconds; waited += X11TestHost::kIdleMilliseconds) {
+            plugin.Dispatch(vst::effEditIdle);
+            Pause(X11TestHost::kIdleMilliseconds);
+        }
+    }
+    void AsUser(const std::function<void(X11TestHost&)>& script)
+    {
+        x11test::ActAsUser([this] { plugin.Dispatch(vst::effEditIdle); }, script);
+    }
+    float Value(int index) const { return plugin.effect->getParameter(plugin.effect, index); }
+    std::string ProgramName()
+    {
+        char name[64] = {};
+        plugin.Dispatch(vst::effGetProgramName, 0, 0, name);
+        return name;
+    }
+    size_t Count(int32_t opcode, int index) const
+    {
+        size_t n = 0;
+        for (const hosttest::HostCall& call : plugin.host.CallsOf(opcode))
+            n += call.index == index;
+        return n;
+    }
+
+    X11TestHost x;
+    HostedPlugin plugin;
+    Window parent = 0;
+    Window editor = 0;
+};
+
+TEST_F(OrvEditor, TheWindowShowsTheHeadlessRenderPixelForPixel)
+{
+    const std::vector<uint32_t> shot = x.Screenshot(editor, kPanelWidth, kPanelHeight);
+    std::vector<uint8_t> render(static_cast<size_t>(kPanelWidth) * kPanelHeight * 4);
+    ASSERT_EQ(plugin.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(render.size()),
+                              render.data()),
+              1);
+    size_t differing = 0;
+    for (size_t i = 0; i < shot.size(); ++i) {
+        const uint32_t rgb = (uint32_t{render[4 * i]} << 16) | (uint32_t{render[4 * i + 1]} << 8) | render[4 * i + 2];
+        differing += shot[i] != rgb;
+    }
+    ASSERT_EQ(shot.size(), render.size() / 4);
+    EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(OrvEditor, DraggingVividIsOneEditTheHostSees)
+{
+    const float before = Value(kVivid);
+    AsUser([this](X11TestHost& user) {
+        user.MoveTo(editor, 314, 255);
+        user.Press();
+        Pause(80);
+        for (int y = 250; y >= 190; y -= 10) {
+            user.MoveTo(editor, 314, y);
+            Pause(40);
+        }
+        user.Release();
+    });
+    EXPECT_GT(Value(kVivid), before);
+    EXPECT_EQ(Count(vst::audioMasterBeginEdit, kVivid), 1u);
+    EXPECT_GE(Count(vst::audioMasterAutomate, kVivid), 1u);
+    EXPECT_EQ(Count(vst::audioMasterEndEdit, kVivid), 1u);
+}
+
+TEST_F(OrvEditor, DraggingTheFirstBallMovesTheVariation)
+{
+    // Where the pad puts the first ball for the current values.
+    const double vx = 2.0 * Value(kVariationX) - 1.0;
+    const double vy = 2.0 * Value(kVariationY) - 1.0;
+    const int px = static_cast<int>(std::floor((vx * std::sqrt(1 - vy * vy / 2) + 1) * 0.5 *
+                                               (kPadRight - kPadLeft - kBallWidth + 4))) + kPadLeft;
+    const int py = static_cast<int>(std::floor((kPadBottom - kPadTop - kBallHeight + 6) *
+                                               (1 - (vy * std::sqrt(1 - vx * vx / 2) + 1) * 0.5))) + kPadTop;
+    const float beforeX = Value(kVariationX);
+    const float beforeY = Value(kVariationY);
+    const int ballX = px + kBallWidth / 2;
+    const int ballY = py + kBallHeight / 2;
+    const int toX = ballX < (kPadLeft + kPadRight) / 2 ? ballX + 40 : ballX - 40;
+    const int toY = ballY < (kPadTop + kPadBottom) / 2 ? ballY + 40 : ballY - 40;
+    AsUser([&](X11TestHost& user) {
+        user.MoveTo(editor, ballX, ballY);
+        user.Press();
+        Pause(60);
+        user.MoveTo(editor, (ballX + toX) / 2, (ballY + toY) / 2);
+        Pause(60);
+        user.MoveTo(editor, toX, toY);
+        Pause(60);
+        user.Release();
+    });
+    EXPECT_NE(Value(kVariationX), beforeX);
+    EXPECT_NE(Value(kVariationY), beforeY);
+}
+
+TEST_F(OrvEditor, TheModeSwitchCyclesAndTheProgramButtonsStep)
+{
+    std::vector<float> modes{Value(kMorphMode)};
+    const int program = static_cast<int>(plugin.Dispatch(vst::effGetProgram));
+    std::vector<int> programs;
+    AsUser([&](X11TestHost& user) {
+        for (int i = 0; i < 4; ++i) {
+            Pause(kApart);
+            user.Click(editor, 570, 304);
+            Pause(150);
+            modes.push_back(Value(kMorphMode));
+        }
+        Pause(kApart);
+        user.Click(editor, 139, 28);  // next
+        Pause(150);
+        programs.push_back(static_cast<int>(plugin.Dispatch(vst::effGetProgram)));
+        Pause(kApart);
+        user.Click(editor, 88, 28);  // previous
+        Pause(150);
+        programs.push_back(static_cast<int>(plugin.Dispatch(vst::effGetProgram)));
+    });
+    ASSERT_EQ(modes.size(), 5u);
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_NE(modes[i], modes[i - 1]) << "click " << i;
+    EXPECT_EQ(modes[4], modes[0]) << "four positions, then round again";
+    EXPECT_EQ(programs, (std::vector<int>{program + 1, program}));
+}
+
+TEST_F(OrvEditor, TheChooserSwitchesProgramThroughASubmenu)
+{
+    AsUser([this](X11TestHost& user) {
+        user.Click(editor, 112, 28);  // the number box opens the chooser
+        Pause(300);
+        const std::vector<Window> menus = Popups(user);
+        ASSERT_EQ(menus.size(), 1u);
+        user.MoveTo(menus[0], 30, kMenuBorder + kMenuItemHeight + kMenuItemHeight / 2);  // "16 - 31"
+        Pause(300);
+        const std::vector<Window> open = Popups(user);
+        ASSERT_EQ(open.size(), 2u);
+        user.MoveTo(open[1], 40, kMenuBorder + 3 * kMenuItemHeight + kMenuItemHeight / 2);  // "19: ..."
+        Pause(100);
+        user.Press();
+        user.Release();
+    });
+    EXPECT_EQ(plugin.Dispatch(vst::effGetProgram), 19);
+}
+
+TEST_F(OrvEditor, RenamingTakesTheTypedNameAndEscapeKeepsTheOld)
+{
+    const std::string original = ProgramName();
+    AsUser([this](X11TestHost& user) {
+        user.Click(editor, 250, 29);  // the name box
+        Pause(300);
+        for (const char* key : {"x", "Escape"})
+            user.SendKey(editor, key, true);
+    });
+    EXPECT_EQ(ProgramName(), original);
+    AsUser([this](X11TestHost& user) {
+        Pause(kApart);
+        user.Click(editor, 250, 29);
+        Pause(300);
+        for (const char* key : {"M", "i", "n", "e", "Return"})
+            user.SendKey(editor, key, true);
+    });
+    EXPECT_EQ(ProgramName(), "Mine");
+}
+
+// A zenity that answers as told.
+class FakeZenity {
+public:
+    explicit FakeZenity(int exitCode)
+    {
+        char pattern[] = "/tmp/orv-zenity.XXXXXX";
+        folder = mkdtemp(pattern);
+        std::ofstream(folder + "/zenity") << "#!/bin/sh\nexit " << exitCode << "\n";
+        chmod((folder + "/zenity").c_str(), 0755);
+        savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+        setenv("PATH", (folder + ":" + savedPath).c_str(), 1);
+    }
+    ~FakeZenity()
+    {
+        setenv("PATH", savedPath.c_str(), 1);
+        std::remove((folder + "/zenity").c_str());
+        rmdir(folder.c_str());
+    }
+
+private:
+    std::string folder;
+    std::string savedPath;
+};
+
+TEST_F(OrvEditor, InitProgramAsksFirstAndANoKeepsTheProgram)
+{
+    const std::string original = ProgramName();
+    for (int answer : {1, 0}) {  // No, then Yes
+        FakeZenity zenity(answer);
+        AsUser([this](X11TestHost& user) {
+            Pause(kApart);
+            user.Click(editor, 372, 26);  // the option menu
+            Pause(300);
+            const std::vector<Window> menus = Popups(user);
+            ASSERT_EQ(menus.size(), 1u);
+            user.MoveTo(menus[0], 40, kMenuBorder + 2 * kMenuItemHeight + kMenuItemHeight / 2);  // "Init Program"
+            Pause(100);
+            user.Press();
+            user.Release();
+        });
+        if (answer == 1)
+            EXPECT_EQ(ProgramName(), original);
+        else
+            EXPECT_NE(ProgramName(), original);
+    }
+}
+
+}  // namespace
