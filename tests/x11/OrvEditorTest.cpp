@@ -215,46 +215,90 @@ TEST_F(OrvEditor, RenamingTakesTheTypedNameAndEscapeKeepsTheOld)
     EXPECT_EQ(ProgramName(), "Mine");
 }
 
-// A zenity that answers as told.
-class FakeZenity {
+// A program on PATH (a dialog program, the browser launcher) that runs the
+// given shell lines; $DIR is its own folder.
+class FakeProgram {
 public:
-    explicit FakeZenity(int exitCode)
+    FakeProgram(const std::string& name, const std::string& body)
     {
-        char pattern[] = "/tmp/orv-zenity.XXXXXX";
+        char pattern[] = "/tmp/orv-fake.XXXXXX";
         folder = mkdtemp(pattern);
-        std::ofstream(folder + "/zenity") << "#!/bin/sh\nexit " << exitCode << "\n";
-        chmod((folder + "/zenity").c_str(), 0755);
+        file = folder + "/" + name;
+        std::ofstream(file) << "#!/bin/sh\nDIR=" << folder << "\n" << body << "\n";
+        chmod(file.c_str(), 0755);
         savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
         setenv("PATH", (folder + ":" + savedPath).c_str(), 1);
     }
-    ~FakeZenity()
+    ~FakeProgram()
     {
         setenv("PATH", savedPath.c_str(), 1);
-        std::remove((folder + "/zenity").c_str());
-        rmdir(folder.c_str());
+        std::system(("rm -rf " + folder).c_str());
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(folder + "/" + name);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-private:
     std::string folder;
+
+private:
+    std::string file;
     std::string savedPath;
 };
+
+// Chooses an item of the option menu: its top-level row, then, when given,
+// a row of the submenu it opens.
+void ChooseOption(X11TestHost& user, Window editor, int row, int subRow = -1)
+{
+    Pause(kApart);
+    user.Click(editor, 372, 26);
+    Pause(300);
+    const std::vector<Window> menus = Popups(user);
+    ASSERT_EQ(menus.size(), 1u);
+    user.MoveTo(menus[0], 40, row);
+    Pause(300);
+    if (subRow >= 0) {
+        const std::vector<Window> open = Popups(user);
+        ASSERT_EQ(open.size(), 2u);
+        user.MoveTo(open[1], 40, subRow);
+        Pause(100);
+    }
+    user.Press();
+    user.Release();
+}
+
+// Rows of the option menu: items are 20 pixels, separators 7, inside a
+// 2-pixel border.
+constexpr int kInitProgramRow = kMenuBorder + 2 * kMenuItemHeight + kMenuItemHeight / 2;
+constexpr int kSaveProgramRow = kMenuBorder + 4 * kMenuItemHeight + 7 + kMenuItemHeight / 2;
+constexpr int kGoOnlineRow = kMenuBorder + 14 * kMenuItemHeight + 4 * 7 + kMenuItemHeight / 2;
+constexpr int kVisitSiteRow = kMenuBorder + kMenuItemHeight + kMenuItemHeight / 2;
+
+TEST_F(OrvEditor, SaveProgramWritesWhereTheFileDialogSays)
+{
+    FakeProgram zenity("zenity", "echo \"$@\" > $DIR/asked\necho $DIR/mine.fxp");
+    AsUser([this](X11TestHost& user) { ChooseOption(user, editor, kSaveProgramRow); });
+    EXPECT_NE(zenity.Read("asked").find("--save"), std::string::npos) << zenity.Read("asked");
+    EXPECT_FALSE(zenity.Read("mine.fxp").empty());
+}
+
+TEST_F(OrvEditor, VisitingTheSiteStartsTheBrowserWithoutWaitingForIt)
+{
+    FakeProgram xdgOpen("xdg-open", "echo \"$1\" > $DIR/opened\nsleep 3\necho done >> $DIR/opened");
+    AsUser([this](X11TestHost& user) { ChooseOption(user, editor, kGoOnlineRow, kVisitSiteRow); });
+    Pause(300);
+    const std::string opened = xdgOpen.Read("opened");
+    EXPECT_NE(opened.find("http"), std::string::npos) << opened;
+    EXPECT_EQ(opened.find("done"), std::string::npos) << "the panel waited for the browser";
+}
 
 TEST_F(OrvEditor, InitProgramAsksFirstAndANoKeepsTheProgram)
 {
     const std::string original = ProgramName();
     for (int answer : {1, 0}) {  // No, then Yes
-        FakeZenity zenity(answer);
-        AsUser([this](X11TestHost& user) {
-            Pause(kApart);
-            user.Click(editor, 372, 26);  // the option menu
-            Pause(300);
-            const std::vector<Window> menus = Popups(user);
-            ASSERT_EQ(menus.size(), 1u);
-            user.MoveTo(menus[0], 40, kMenuBorder + 2 * kMenuItemHeight + kMenuItemHeight / 2);  // "Init Program"
-            Pause(100);
-            user.Press();
-            user.Release();
-        });
+        FakeProgram zenity("zenity", "exit " + std::to_string(answer));
+        AsUser([this](X11TestHost& user) { ChooseOption(user, editor, kInitProgramRow); });
         if (answer == 1)
             EXPECT_EQ(ProgramName(), original);
         else

@@ -156,6 +156,13 @@ void ActAsUser(const std::function<void()>& idle, const std::function<void(X11Te
     std::thread user([&] {
         X11TestHost person;
         script(person);
+        // A menu a failed script left open would keep idle waiting forever.
+        for (int tries = 0; tries < 3 && !Popups(person).empty(); ++tries) {
+            XTestFakeKeyEvent(person.display, XKeysymToKeycode(person.display, XK_Escape), True, CurrentTime);
+            XTestFakeKeyEvent(person.display, XKeysymToKeycode(person.display, XK_Escape), False, CurrentTime);
+            person.Sync();
+            Pause(100);
+        }
         done = true;
     });
     while (!done) {
