@@ -275,6 +275,40 @@ constexpr int kSaveProgramRow = kMenuBorder + 4 * kMenuItemHeight + 7 + kMenuIte
 constexpr int kGoOnlineRow = kMenuBorder + 14 * kMenuItemHeight + 4 * 7 + kMenuItemHeight / 2;
 constexpr int kVisitSiteRow = kMenuBorder + kMenuItemHeight + kMenuItemHeight / 2;
 
+TEST_F(OrvEditor, MenusStayOnTheScreenWhereverThePanelIs)
+{
+    // The host's window moved to the bottom right corner: the option menu
+    // and its submenu would run off the screen there.
+    plugin.Dispatch(vst::effEditClose);
+    const int screenWidth = DisplayWidth(x.display, DefaultScreen(x.display));
+    const int screenHeight = DisplayHeight(x.display, DefaultScreen(x.display));
+    const Window corner =
+        x.CreateParent(kPanelWidth, kPanelHeight, screenWidth - kPanelWidth, screenHeight - kPanelHeight);
+    ASSERT_EQ(plugin.Dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(corner)), 1);
+    editor = x.Children(corner).at(0);
+    Idle(200);
+    AsUser([&](X11TestHost& user) {
+        Pause(kApart);
+        user.Click(editor, 372, 26);
+        Pause(300);
+        const std::vector<Window> menus = Popups(user);
+        ASSERT_EQ(menus.size(), 1u);
+        user.MoveTo(menus[0], 40, kGoOnlineRow);
+        Pause(300);
+        const std::vector<Window> open = Popups(user);
+        ASSERT_EQ(open.size(), 2u);
+        XWindowAttributes shown[2]{};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(XGetWindowAttributes(user.display, open[static_cast<size_t>(i)], &shown[i]));
+            EXPECT_GE(shown[i].x, 0);
+            EXPECT_GE(shown[i].y, 0);
+            EXPECT_LE(shown[i].x + shown[i].width, screenWidth);
+            EXPECT_LE(shown[i].y + shown[i].height, screenHeight);
+        }
+        EXPECT_LE(shown[1].x + shown[1].width, shown[0].x + kMenuBorder) << "the submenu opens on the left";
+    });
+}
+
 TEST_F(OrvEditor, SaveProgramWritesWhereTheFileDialogSays)
 {
     FakeProgram zenity("zenity", "echo \"$@\" > $DIR/asked\necho $DIR/mine.fxp");

@@ -42,10 +42,10 @@ int X11TestHost::HostErrors()
     return hostErrors;
 }
 
-Window X11TestHost::CreateParent(int width, int height)
+Window X11TestHost::CreateParent(int width, int height, int x, int y)
 {
     const Window root = DefaultRootWindow(display);
-    const Window top = XCreateSimpleWindow(display, root, 0, 0, static_cast<unsigned>(width),
+    const Window top = XCreateSimpleWindow(display, root, x, y, static_cast<unsigned>(width),
                                            static_cast<unsigned>(height), 0, 0, 0x202020);
     const Window holder =
         XCreateSimpleWindow(display, top, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);

@@ -27,7 +27,7 @@ public:
     Display* display = nullptr;
 
     // A top-level window with a plain child to hold an editor.
-    Window CreateParent(int width = 640, int height = 400);
+    Window CreateParent(int width = 640, int height = 400, int x = 0, int y = 0);
     std::vector<Window> Children(Window window) const;
     // The direct children that are mapped and of the given size.
     bool Viewable(Window window) const;
