@@ -612,11 +612,11 @@ void GraphicsX11::DestroyTextEntry()
         Window focused = 0;
         int revert = 0;
         XGetInputFocus(display, &focused, &revert);
-        // Give the focus back, unless the user has moved it already.
-        if (focused == window && focusBefore != 0 && focusBefore != PointerRoot)
-            XSetInputFocus(display, focusBefore, revertBefore, CurrentTime);
-        else if (focused == window)
-            XSetInputFocus(display, parent, RevertToParent, CurrentTime);
+        // Give the focus back where it was (the pointer's, when nobody had
+        // it), unless the user has moved it already.
+        if (focused == window)
+            XSetInputFocus(display, focusBefore != None ? focusBefore : PointerRoot,
+                           focusBefore != None ? revertBefore : RevertToPointerRoot, CurrentTime);
         trap.SyncFailed();
     }
 }

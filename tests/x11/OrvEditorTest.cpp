@@ -213,6 +213,10 @@ TEST_F(OrvEditor, RenamingTakesTheTypedNameAndEscapeKeepsTheOld)
             user.SendKey(editor, key, true);
     });
     EXPECT_EQ(ProgramName(), "Mine");
+    Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(x.display, &focused, &revert);
+    EXPECT_NE(focused, editor) << "the keyboard goes back once the field closes";
 }
 
 // A program on PATH (a dialog program, the browser launcher) that runs the
