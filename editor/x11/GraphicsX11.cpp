@@ -441,15 +441,20 @@ void GraphicsX11::HandleButtonPress(const XButtonEvent& event)
 
 void GraphicsX11::HandleButtonRelease(const XButtonEvent& event)
 {
-    if (event.button != kButtonLeft && event.button != kButtonRight)
+    if (event.button != kButtonLeft && event.button != kButtonRight && event.button != kButtonMiddle)
         return;
     const unsigned pressed = event.state & (Button1Mask | Button2Mask | Button3Mask);
-    const unsigned released = event.button == kButtonLeft ? Button1Mask : Button3Mask;
+    const unsigned released = event.button == kButtonLeft    ? Button1Mask
+                              : event.button == kButtonRight ? Button3Mask
+                                                             : Button2Mask;
     if (grabbed && (pressed & ~released) == 0 && display != nullptr) {
         XUngrabPointer(display, event.time);
         grabbed = false;
     }
-    OnMouseUp(event.x, event.y, ModifiersFrom(event.state & ~released, 0));
+    // Like the Windows window, the middle button presses but never releases
+    // a control.
+    if (event.button != kButtonMiddle)
+        OnMouseUp(event.x, event.y, ModifiersFrom(event.state & ~released, 0));
 }
 
 void GraphicsX11::HandleMotion(XMotionEvent& event)
@@ -469,7 +474,7 @@ void GraphicsX11::HandleMotion(XMotionEvent& event)
 
 bool GraphicsX11::HostKeyDown(int character, int virtualKey)
 {
-    if (display == nullptr)
+    if (display == nullptr || window == 0)
         return false;
     const KeySym keySym = KeySymForHostKey(character, virtualKey);
     std::string typed;
@@ -481,7 +486,7 @@ bool GraphicsX11::HostKeyDown(int character, int virtualKey)
 
 bool GraphicsX11::HostKeyUp(int character, int virtualKey)
 {
-    if (display == nullptr)
+    if (display == nullptr || window == 0)
         return false;
     X11ErrorTrap trap(display);
     return HandleKey(KeySymForHostKey(character, virtualKey), {}, 0, false, KeySource::kHost);

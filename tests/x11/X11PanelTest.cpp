@@ -40,6 +40,7 @@ constexpr Rect kCounter{400, 10, 500, 60};
 constexpr int kFaderX = 301, kFaderY = 181, kFaderTravel = 86;
 
 using x11test::Pause;
+constexpr int kApart = 600;  // presses further apart than a double click
 using x11test::Popups;
 
 // A control that runs a callback on a left press.
@@ -208,6 +209,13 @@ TEST_F(X11Panel, DoubleClicksAndWheelNotchesAreCountedLikeWindowsReportsThem)
         user.Click(editor, 450, 30, 5);
         user.Click(editor, 450, 30, 6);  // horizontal wheel: ignored
         user.Click(editor, 450, 30, 7);
+        Pause(kApart);
+        user.Click(editor, 450, 30, 2);  // the middle button too lets go of its grab
+        Pause(200);
+        EXPECT_EQ(XGrabPointer(user.display, DefaultRootWindow(user.display), False, ButtonPressMask, GrabModeAsync,
+                               GrabModeAsync, None, None, CurrentTime),
+                  GrabSuccess);
+        XUngrabPointer(user.display, CurrentTime);
     });
     EXPECT_EQ(counter->doubleClicks, 1);
     EXPECT_EQ(counter->wheel, 1);
