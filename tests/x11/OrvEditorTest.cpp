@@ -13,6 +13,8 @@
 #include <X11/keysym.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -329,6 +331,26 @@ TEST_F(OrvEditor, VisitingTheSiteStartsTheBrowserWithoutWaitingForIt)
     const std::string opened = xdgOpen.Read("opened");
     EXPECT_NE(opened.find("http"), std::string::npos) << opened;
     EXPECT_EQ(opened.find("done"), std::string::npos) << "the panel waited for the browser";
+}
+
+TEST_F(OrvEditor, AudioRunsOnWhileAQuestionWaitsForItsAnswer)
+{
+    FakeProgram zenity("zenity", "sleep 2\nexit 1");
+    double longestBlock = 0.0;
+    AsUser([&](X11TestHost& user) {
+        ChooseOption(user, editor, kInitProgramRow);
+        Pause(300);  // the question is up now, for two seconds
+        std::vector<float> left(64), right(64);
+        float* outputs[] = {left.data(), right.data()};
+        for (int block = 0; block < 20; ++block) {
+            const auto start = std::chrono::steady_clock::now();
+            plugin.effect->processReplacing(plugin.effect, nullptr, outputs, 64);
+            longestBlock = std::max(longestBlock,
+                                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            Pause(10);
+        }
+    });
+    EXPECT_LT(longestBlock, 0.5) << "audio waited for the dialog";
 }
 
 TEST_F(OrvEditor, InitProgramAsksFirstAndANoKeepsTheProgram)
