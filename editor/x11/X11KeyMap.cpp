@@ -23,6 +23,10 @@ int EditorKeyForKeySym(KeySym keySym)
     }
     if (keySym >= XK_0 && keySym <= XK_9)
         return kKeyDigit0 + static_cast<int>(keySym - XK_0);
+    // Keypad digits are digits too (as the host's virtual keys say); other
+    // keypad and function keys are no letters.
+    if (keySym >= XK_KP_0 && keySym <= XK_KP_9)
+        return kKeyDigit0 + static_cast<int>(keySym - XK_KP_0);
     if (keySym >= XK_A && keySym <= XK_Z)
         return kKeyLetterA + static_cast<int>(keySym - XK_A);
     if (keySym >= XK_a && keySym <= XK_z)

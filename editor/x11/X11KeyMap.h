@@ -5,8 +5,8 @@
 
 #include <X11/X.h>
 
-// The editor key (EditorKey) for a key symbol: space, the arrows, digits and
-// letters of either case; -1 for every other key.
+// The editor key (EditorKey) for a key symbol: space, the arrows, digits
+// (keypad ones too) and letters of either case; -1 for every other key.
 int EditorKeyForKeySym(KeySym keySym);
 
 // The same key symbol for a key the host passed on: the virtual key when it
