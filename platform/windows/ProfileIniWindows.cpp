@@ -13,6 +13,16 @@
 
 namespace platform {
 
+// Windows reads a file through the ANSI code page (as UTF-16 or UTF-8 after a
+// byte-order mark) and has its own ways with control characters; printable
+// ASCII lines read alike everywhere.
+bool ReadsLikeIniText(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\r' || c == '\n';
+    });
+}
+
 std::string ReadProfileString(const std::string& path, const char* section, const char* key, const char* fallback,
                               size_t capacity)
 {
