@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -62,9 +63,9 @@ inline bool IsWritableProfileEntry(const char* section, const char* key, const c
     return IsWritableProfileSection(section) && IsWritableProfileKey(key) && FitsProfile(value) && !HasLineBreak(value);
 }
 
-// Whether the whole text of a settings file reads with IniText's rules
-// exactly as ReadProfileString reads it on this system; a snapshot of any
-// other file is answered key by key. (One implementation per system.)
-bool ReadsLikeIniText(std::string_view text);
+// Whether the file at path, whose whole text is text, reads with IniText's
+// rules exactly as ReadProfileString reads it on this system; a snapshot of
+// any other file is answered key by key. (One implementation per system.)
+bool ReadsLikeIniText(const std::string& path, std::string_view text);
 
 }  // namespace platform

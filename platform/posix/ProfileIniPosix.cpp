@@ -52,7 +52,7 @@ bool FolderOfFileExists(const std::string& path)
 }  // namespace
 
 // Our reader is IniText; it takes UTF-16 files for absent.
-bool ReadsLikeIniText(std::string_view text)
+bool ReadsLikeIniText(const std::string&, std::string_view text)
 {
     return !IsUtf16(text);
 }
