@@ -71,8 +71,8 @@ bool MidiQueue::Insert(const QueuedMidi& incoming)
     return true;
 }
 
-void MidiQueue::ShiftOffsets(int32_t frames)
+void MidiQueue::ShiftOffsetsBehindFront(int32_t frames)
 {
-    for (int32_t i = front; i < back; ++i)
+    for (int32_t i = front + 1; i < back; ++i)
         messages[static_cast<size_t>(i)].offset -= frames;
 }

@@ -39,8 +39,9 @@ public:
     void PopFront() { ++front; }
     // Moves the unconsumed messages to the start.
     void Compact();
-    // Subtracts frames from every queued offset.
-    void ShiftOffsets(int32_t frames);
+    // Subtracts frames from every queued offset but the front one's, which
+    // the caller has already counted down for this tick.
+    void ShiftOffsetsBehindFront(int32_t frames);
     int32_t Count() const { return back - front; }
     int32_t Capacity() const { return static_cast<int32_t>(messages.size()); }
 

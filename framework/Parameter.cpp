@@ -1,5 +1,7 @@
 #include "Parameter.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -100,7 +102,7 @@ void Parameter::FormatDisplay(double v, bool vIsNormalised, char* text, size_t c
     if (negateDisplay)
         v = -v;
     if (displayPrecision > 0)
-        std::snprintf(text, capacity, "%.*f", static_cast<int>(displayPrecision), v);
+        FormatFixed(v, displayPrecision, text, capacity);
     else
         std::snprintf(text, capacity, "%d", static_cast<int>(std::trunc(v)));
 }

@@ -144,23 +144,37 @@ void PluginBase::ReportAllParametersToHost()
         AutomateParameter(i, GetParameter(i).GetNormalised());
 }
 
-void PluginBase::AttachEditor(Graphics* newEditor)
+void PluginBase::AttachEditor(EditorView* newEditor)
 {
     LockGuard guard(lock);
+    if (newEditor == nullptr)
+        return;
+    // Each control's first value is also its double-click default.
+    for (int i = 0; i < ParameterCount(); ++i)
+        newEditor->PushParameterToControls(i, GetParameter(i).GetNormalised(), true);
+    newEditor->CreateDrawingSurfaces();
     editor = newEditor;
+}
+
+void PluginBase::DetachEditor()
+{
+    LockGuard guard(lock);
+    editor = nullptr;
 }
 
 void PluginBase::RefreshParameterControls()
 {
+    LockGuard guard(lock);
     if (editor == nullptr)
         return;
     for (int i = 0; i < ParameterCount(); ++i)
         PushParameterToControls(i, GetParameter(i).value, false);
 }
 
-void PluginBase::PushParameterToControls(int /*index*/, double /*value*/, bool /*normalised*/)
+void PluginBase::PushParameterToControls(int index, double value, bool normalised)
 {
-    // No editor controls exist yet.
+    if (editor != nullptr)
+        editor->PushParameterToControls(index, value, normalised);
 }
 
 void PluginBase::SetLatency(int32_t samples)

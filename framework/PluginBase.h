@@ -5,6 +5,7 @@
 
 #include "AudioChannels.h"
 #include "ChannelIoPair.h"
+#include "EditorView.h"
 #include "MidiMessage.h"
 #include "Parameter.h"
 #include "ProgramSlot.h"
@@ -15,8 +16,6 @@
 #include <memory>
 #include <mutex>
 #include <vector>
-
-class Graphics;  // the editor's drawing context
 
 // What an instrument tells its framework at construction.
 struct PluginDescription {
@@ -78,13 +77,16 @@ public:
     virtual int32_t GetInterfaceCode() const { return interfaceCode; }
     virtual void ResizeEditor() = 0;
     virtual void HostSpecificSetup() {}
-    virtual void AttachEditor(Graphics* newEditor);
+    // Makes newEditor the plug-in's editor (not owned: its creator keeps it
+    // and detaches it before destroying it) and shows every parameter in it.
+    virtual void AttachEditor(EditorView* newEditor);
+    void DetachEditor();
     virtual void SetLatency(int32_t samples);
     virtual bool SendMidiToHost(const MidiMessage& message) = 0;
     virtual bool SendSysExToHost(const SysExMessage& /*message*/) { return false; }
     virtual void RefreshParameterControls();
     // Shows a value in the editor's controls bound to index, when an editor
-    // is attached.
+    // is attached; value is normalised or in the parameter's own units.
     void PushParameterToControls(int index, double value, bool normalised);
     virtual int UnserializePresets(const SerialBuffer& buffer, int position);
     virtual void ModifyCurrentPreset(const char* name);
@@ -134,7 +136,9 @@ public:
     bool IsInstrument() const { return isInstrument; }
     bool TakesMidi() const { return takesMidi; }
     bool DoesChunks() const { return doesChunks; }
-    Graphics* Editor() const { return editor; }
+    EditorView* Editor() const { return editor; }
+    // True when the editor can be shown to the host in a window of its own.
+    bool OffersEditor() const { return editor != nullptr && editor->CanOpenWindow(); }
     // True when some legal I/O pair has the given input count (and, unless
     // outputs is negative, the given output count).
     bool LegalIO(int inputs, int outputs) const;
@@ -167,7 +171,7 @@ protected:
     std::vector<ChannelIoPair> legalIo;
     std::vector<std::unique_ptr<Parameter>> parameters;
     std::vector<std::unique_ptr<ProgramSlot>> programs;
-    Graphics* editor = nullptr;
+    EditorView* editor = nullptr;
     std::vector<double*> inputPointers;
     std::vector<double*> outputPointers;
     std::vector<InputChannel> inputChannels;

@@ -41,6 +41,8 @@ bool PluginBase::RecallProgram(int index)
         char name[64];
         std::snprintf(name, sizeof name, "%s %d", "user preset", userPresets + 1);
         slot.SetName(name);
+        // The slot may still hold bytes from before it was marked empty.
+        slot.state.Clear();
         success = WriteProgramState(slot.state);
     }
     if (success) {

@@ -1,6 +1,7 @@
 #include "VstPlugin.h"
 
 #include "HostIdentity.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,6 +72,7 @@ struct VstEntries {
         PluginBase::LockGuard guard(plugin->GetLock());
         if (!plugin->IsValidParameter(index) || !std::isfinite(value))
             return;
+        plugin->PushParameterToControls(index, value, true);
         plugin->GetParameter(index).SetNormalised(value);
         plugin->ParameterChanged(index);
     }
@@ -207,17 +209,24 @@ intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void
             ResetProcessing();
         }
         return 0;
+    // The editor requests answer only when the editor is offered to the host
+    // (effFlagsHasEditor), so a host never sees a rectangle it cannot open.
     case vst::effEditGetRect:
-        if (ptr != nullptr && editor != nullptr) {
+        if (ptr != nullptr && OffersEditor()) {
             *static_cast<vst::ERect**>(ptr) = &editorRect;
             return 1;
         }
         return 0;
     case vst::effEditOpen:
-        return 0;  // no editor window yet
+        if (OffersEditor() && editor->OpenEditorWindow(ptr) != nullptr) {
+            EditorOpened();
+            return 1;
+        }
+        return 0;
     case vst::effEditClose:
-        if (editor != nullptr) {
+        if (OffersEditor()) {
             EditorClosed();
+            editor->CloseEditorWindow();
             return 1;
         }
         return 0;
@@ -309,7 +318,7 @@ intptr_t VstPlugin::StringToParameter(int32_t index, const char* text)
     Parameter& parameter = GetParameter(index);
     double v = 0.0;
     if (!parameter.HasDisplayTexts()) {
-        v = std::strtod(text, nullptr);
+        v = ParseNumber(text);
         if (parameter.negateDisplay)
             v = -v;
     } else {
@@ -492,29 +501,23 @@ void VstPlugin::ResizeEditor()
     EditorResized();
 }
 
-void VstPlugin::AttachEditor(Graphics* newEditor)
+void VstPlugin::AttachEditor(EditorView* newEditor)
 {
     if (newEditor == nullptr)
         return;
+    LockGuard guard(GetLock());
     PluginBase::AttachEditor(newEditor);
-    effect.flags |= vst::effFlagsHasEditor;
+    if (OffersEditor())
+        effect.flags |= vst::effFlagsHasEditor;
     UpdateEditorRect();
-}
-
-void VstPlugin::SetEditorSize(int width, int height)
-{
-    editorWidth = width;
-    editorHeight = height;
-    if (editor != nullptr)
-        UpdateEditorRect();
 }
 
 void VstPlugin::UpdateEditorRect()
 {
     editorRect.top = 0;
     editorRect.left = 0;
-    editorRect.bottom = static_cast<int16_t>(editorHeight);
-    editorRect.right = static_cast<int16_t>(editorWidth);
+    editorRect.bottom = static_cast<int16_t>(editor->Height());
+    editorRect.right = static_cast<int16_t>(editor->Width());
 }
 
 void VstPlugin::SetLatency(int32_t samples)

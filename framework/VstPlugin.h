@@ -28,7 +28,7 @@ public:
     int32_t IdentifyHost() override;
     void ResizeEditor() override;
     void HostSpecificSetup() override;
-    void AttachEditor(Graphics* newEditor) override;
+    void AttachEditor(EditorView* newEditor) override;
     void SetLatency(int32_t samples) override;
     bool SendMidiToHost(const MidiMessage& message) override;
     bool SendSysExToHost(const SysExMessage& message) override;
@@ -41,8 +41,6 @@ public:
 
 
 protected:
-    // The size the host is told for the editor window.
-    void SetEditorSize(int width, int height);
     intptr_t CallHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
 
 private:
@@ -67,8 +65,6 @@ private:
 
     vst::HostCallback hostCallback = nullptr;
     vst::ERect editorRect = {};
-    int editorWidth = 0;
-    int editorHeight = 0;
     vst::VstSpeakerArrangement inputArrangement = {};
     vst::VstSpeakerArrangement outputArrangement = {};
     bool setupDone = false;

@@ -1,6 +1,7 @@
 #include "ORV.h"
 
 #include "EngineParameters.h"
+#include "Graphics.h"
 #include "SynthGlobalsFile.h"
 
 #include <algorithm>
@@ -36,6 +37,11 @@ ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback), engi
     engine.SetListener(this);
     ReadConfiguration();
     DefineParameters();
+    CreateEditorLayout();
+    RefreshParameterControls();
+    // Before any program is loaded, so that each control's double-click
+    // default is its parameter's declared default.
+    AttachEditor(EditorGraphics());
     // The chosen startup bank, else the factory bank.
     if (startupBankPath.empty() || !ReadBankFile(startupBankPath.c_str())) {
         startupBankPath.clear();

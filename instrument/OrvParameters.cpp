@@ -2,25 +2,34 @@
 
 #include "ORV.h"
 
+#include "NumberText.h"
+
 #include <cmath>
-#include <cstdio>
+
+namespace {
+
+constexpr int kDecibelDecimals = 1;
+constexpr double kPercent = 100.0;
+
+}  // namespace
 
 void FormatVolumeDb(double value, char* text, size_t capacity)
 {
     if (value <= 0.0)
-        std::snprintf(text, capacity, "-oo");
+        CopyText(text, capacity, "-oo");
     else
-        std::snprintf(text, capacity, "%.1f", 20.0 * std::log10(value));
+        FormatFixed(20.0 * std::log10(value), kDecibelDecimals, text, capacity);
 }
 
 void FormatVariationPercent(double value, char* text, size_t capacity)
 {
-    if (value > 0.0)
-        std::snprintf(text, capacity, "+%.0f", value * 100.0);
-    else if (value < 0.0)
-        std::snprintf(text, capacity, "-%.0f", -value * 100.0);
-    else
-        std::snprintf(text, capacity, "0");
+    const bool nonZero = value > 0.0 || value < 0.0;
+    if (!nonZero || capacity < 2) {
+        CopyText(text, capacity, "0");
+        return;
+    }
+    text[0] = value > 0.0 ? '+' : '-';
+    FormatFixed(std::fabs(value) * kPercent, 0, text + 1, capacity - 1);
 }
 
 void ORV::DefineParameters()

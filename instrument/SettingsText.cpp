@@ -1,7 +1,8 @@
 #include "SettingsText.h"
 
+#include "NumberText.h"
+
 #include <cctype>
-#include <charconv>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -17,24 +18,7 @@ bool EqualsIgnoringCase(const std::string& text, const char* other)
 
 double ParseSettingNumber(const std::string& text)
 {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    while (first < last && std::isspace(static_cast<unsigned char>(*first)))
-        ++first;
-    bool negative = false;
-    if (first < last && (*first == '+' || *first == '-')) {
-        negative = *first == '-';
-        ++first;
-    }
-    if (first < last && (*first == '+' || *first == '-'))
-        return 0.0;  // a second sign is no number
-    double value = 0.0;
-    const auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range)
-        value = HUGE_VAL;
-    else if (result.ec != std::errc() || std::isnan(value))
-        return 0.0;  // "nan" is no number either
-    return negative ? -value : value;
+    return ParseNumber(text.c_str());
 }
 
 int32_t TruncateToInt32(double value)

@@ -7,8 +7,9 @@
 
 bool EqualsIgnoringCase(const std::string& text, const char* other);
 
-// The leading decimal number of text (white space skipped first), 0 when
-// there is none. Infinities stay infinite; callers limit the range.
+// The leading number of text, read as the plug-in reads every number (see
+// ParseNumber), 0 when there is none. Infinities stay infinite; callers limit
+// the range.
 double ParseSettingNumber(const std::string& text);
 
 // An integer field from such a number: truncated toward zero, kept in range.

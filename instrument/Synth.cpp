@@ -1,5 +1,6 @@
 #include "Synth.h"
 
+#include "EditorGraphics.h"
 #include "ProfileIni.h"
 #include "Resources.h"
 #include "SettingsText.h"
@@ -21,13 +22,18 @@ constexpr size_t kValueCapacity = 64;   // every other key
 Synth::Synth(const PluginDescription& description, vst::HostCallback hostCallback)
     : VstPlugin(description, hostCallback)
 {
+    graphics = CreateEditorGraphics(this);
     std::fill(std::begin(controlMap), std::end(controlMap), -1);
     OpenConfiguration();
     BindTuningLibrary();
     tuning = std::make_unique<MtsClient>(ProcessMtsBinding());
 }
 
-Synth::~Synth() = default;
+Synth::~Synth()
+{
+    // The framework must not reach the context while it goes.
+    DetachEditor();
+}
 
 // --- configuration ----------------------------------------------------------------
 

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+class Graphics;
+
 class Synth : public VstPlugin {
 public:
     static constexpr int kControllerCount = 120;
@@ -36,6 +38,9 @@ public:
     virtual void InitializeProgram();
     // Reads the user's settings file (once, whatever the number of keys).
     virtual ConfigStatus ReadConfiguration();
+    // Fills the editor's graphics context with the panel's controls; called
+    // once while the instrument is built, before the context is attached.
+    virtual void CreateEditorLayout() {}
 
     void ResetProcessing() override;
     void ParameterChanged(int index) override;
@@ -69,6 +74,10 @@ public:
     // Controller number (0..119) -> parameter index, or -1 when not learned.
     const int32_t* ControlMap() const { return controlMap; }
 
+    // --- editor -----------------------------------------------------------------
+    // The editor's graphics context; it lives as long as the instrument.
+    Graphics* EditorGraphics() const { return graphics.get(); }
+
 protected:
     // Locates the settings file, creating folder and file when missing, and
     // reads it once.
@@ -80,6 +89,7 @@ protected:
     void LearnController(int controller);
     void CompleteMidiLearn();
 
+    std::unique_ptr<Graphics> graphics;
     std::unique_ptr<MtsClient> tuning;
     int32_t controlMap[kControllerCount];
     bool learnArmed = false;

@@ -27,6 +27,8 @@ packages=(
     xvfb xauth
     # tools the scripts use
     dpkg-dev file util-linux
+    # a locale with a decimal comma, compiled by the tests with localedef
+    locales
 )
 
 as_root() {
@@ -38,8 +40,15 @@ for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
     [ "$status" = installed ] || missing+=("$package")
 done
+# Debian has no libpng for mingw; this builds a static one (at once when
+# it is already there) once the cross compilers are installed.
+build_mingw_libpng() {
+    "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/build-mingw-libpng.sh"
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
     echo "install-deps: all ${#packages[@]} packages present"
+    build_mingw_libpng
     exit 0
 fi
 echo "install-deps: installing ${missing[*]}"
@@ -52,4 +61,5 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update -q
 as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+build_mingw_libpng
 echo "install-deps: done"

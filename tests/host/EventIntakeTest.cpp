@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -81,4 +82,32 @@ TEST(EventIntake, OddEventFieldsAreHarmless)
     EXPECT_EQ(plugin.Dispatch(vst::effProcessEvents, 0, 0, batch.Events()), 1);
     const float peak = Peak(plugin, 8);
     EXPECT_TRUE(std::isfinite(peak));
+}
+
+TEST(EventIntake, NotesStartWithinOneControlTickOfTheirFrameWhateverTheBlockSize)
+{
+    constexpr int kTickFrames = 44;  // one millisecond at 44.1 kHz
+    constexpr int kStreamFrames = 9000;
+    for (const int noteFrame : {20, 1000, 4000, 8191}) {
+        for (const int blockSize : {32, 512, 4096}) {
+            HostedPlugin plugin;
+            ASSERT_LOADED(plugin);
+            plugin.Start(44100.0f, blockSize);
+            // The host hands over each event just before the block it falls in.
+            std::vector<float> left(kStreamFrames), right(kStreamFrames);
+            for (int start = 0; start < kStreamFrames; start += blockSize) {
+                const int frames = std::min(blockSize, kStreamFrames - start);
+                EventBatch batch;
+                if (noteFrame >= start && noteFrame < start + frames)
+                    batch.Midi(noteFrame - start, 0x90, 60, 100);
+                plugin.Dispatch(vst::effProcessEvents, 0, 0, batch.Events());
+                float* outputs[] = {left.data() + start, right.data() + start};
+                plugin.effect->processReplacing(plugin.effect, nullptr, outputs, frames);
+            }
+            const auto first = std::find_if(left.begin(), left.end(), [](float s) { return s != 0.0f; });
+            ASSERT_NE(first, left.end()) << noteFrame << " in blocks of " << blockSize;
+            const int onset = static_cast<int>(first - left.begin());
+            EXPECT_LE(std::abs(onset - noteFrame), kTickFrames) << noteFrame << " in blocks of " << blockSize;
+        }
+    }
 }

@@ -1,5 +1,6 @@
 // The twelve parameters as a host meets them: names, display texts, parsing
 // text, normalised values, and the vendor queries that format values.
+#include "CommaLocale.h"
 #include "HostView.h"
 
 #include <gtest/gtest.h>
@@ -189,4 +190,29 @@ TEST(Parameters, ChangesFromTheHostReachTheSound)
     EXPECT_LT(Peak(Render(plugin, 4096, &note)), 1e-6f);
     EXPECT_EQ(Parse(plugin, 0, "1"), 1);
     EXPECT_GT(Peak(Render(plugin, 4096)), 0.01f);
+}
+
+// Hosts built on Qt or GTK run in the user's locale; what the plug-in shows
+// and reads keeps its "." all the same.
+TEST(Parameters, TextsKeepTheirDecimalPointInAHostWithACommaLocale)
+{
+    CommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << "no locale with a decimal comma could be set up here";
+    HostedPlugin plugin;
+    ASSERT_LOADED(plugin);
+    const struct {
+        int32_t index;
+        float normalised;
+        const char* text;
+    } displays[] = {{0, 0.5f, "-6.0"}, {1, 0.625f, "+25"}, {3, 0.25f, "0.2500"}, {11, 0.3f, "0.300"}};
+    for (const auto& c : displays) {
+        Set(plugin, c.index, c.normalised);
+        EXPECT_EQ(Display(plugin, c.index), c.text) << c.index;
+        EXPECT_EQ(Preview(plugin, c.index, c.normalised), c.text) << c.index;
+    }
+    EXPECT_EQ(Parse(plugin, 3, "0.25"), 1);
+    EXPECT_EQ(Value(plugin, 3), 0.25f);
+    EXPECT_EQ(Parse(plugin, 3, "0,75"), 1);  // read as far as a C program reads it
+    EXPECT_EQ(Value(plugin, 3), 0.0f);
 }

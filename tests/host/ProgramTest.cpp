@@ -182,3 +182,36 @@ TEST(Programs, MidiProgramChangesSelectExistingPrograms)
     Render(plugin, 64, &outside);
     EXPECT_EQ(plugin.Dispatch(vst::effGetProgram), 33);
 }
+
+TEST(Programs, ANeverFilledSlotChosenOverMidiKeepsTheSoundItCapturedAndTheBankRestores)
+{
+    HostedPlugin plugin;
+    ASSERT_LOADED(plugin);
+    plugin.Start();
+    // Slot 4 still holds the factory program's state but is flagged empty.
+    Writer bank;
+    bank.Raw(chunkbytes::Header());
+    for (int32_t slot = 0; slot < kPrograms; ++slot) {
+        const std::string name = "Slot " + std::to_string(slot);
+        bank.String(name).Byte(slot == 4 ? 0 : 1);
+        if (slot != 4)
+            bank.Raw(chunkbytes::CurrentState(chunkbytes::DefaultValues(), slot, name));
+    }
+    ASSERT_EQ(SetChunk(plugin, 0, bank.bytes), 1);
+
+    Set(plugin, 3, 0.123f);  // Vivid
+    for (const uint8_t program : {4, 0, 4}) {
+        EventBatch change;
+        change.Midi(0, 0xC0, program, 0);
+        Render(plugin, 64, &change);
+    }
+    EXPECT_EQ(plugin.Dispatch(vst::effGetProgram), 4);
+    EXPECT_FLOAT_EQ(Value(plugin, 3), 0.123f);
+
+    HostedPlugin restored;
+    ASSERT_LOADED(restored);
+    ASSERT_EQ(SetChunk(restored, 0, GetChunk(plugin, 0)), 1);
+    EXPECT_EQ(ProgramNames(restored), ProgramNames(plugin));
+    SelectProgram(restored, 4);
+    EXPECT_FLOAT_EQ(Value(restored, 3), 0.123f);
+}

@@ -192,8 +192,9 @@ void Engine::ProcessQueuedMidi()
         Dispatch(due);
     }
     queue.Compact();
-    // The message that stopped the loop above is thus reduced twice.
-    queue.ShiftOffsets(tickLength);
+    // Every waiting message loses one tick per tick, so it plays at the tick
+    // whose window holds its frame whatever the host's block size.
+    queue.ShiftOffsetsBehindFront(tickLength);
 }
 
 void Engine::Dispatch(const QueuedMidi& message)

@@ -1,0 +1,18 @@
+#include "Blend.h"
+
+#include "Blit.h"
+
+uint32_t RasterModeFor(BlendMethod method)
+{
+    switch (method) {
+    case kBlendClobber:
+        return kRasterCopy;
+    case kBlendAdd:
+        return kRasterAddAlpha;
+    case kBlendColorDodge:
+        return kRasterDodgeAlpha;
+    case kBlendNone:
+    default:
+        return kRasterCopyAlpha;
+    }
+}

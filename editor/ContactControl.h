@@ -1,0 +1,12 @@
+// A momentary button: a press shows the pressed frame like a switch, the
+// release returns it to the first frame.
+#pragma once
+
+#include "SwitchControl.h"
+
+class ContactControl : public SwitchControl {
+public:
+    using SwitchControl::SwitchControl;
+
+    void OnMouseUp(int x, int y, const MouseModifiers& mods) override;
+};

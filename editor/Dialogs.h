@@ -1,0 +1,17 @@
+// The kinds of questions the editor asks the user through its window.
+#pragma once
+
+// The buttons of a message box; an OK box may carry an error or information
+// icon.
+enum class MessageButtons { kOk, kYesNo, kOkError, kOkInformation };
+
+// Answers of a message box (the values of the Windows message box results).
+enum MessageAnswer : int {
+    kAnswerNone = 0,
+    kAnswerOk = 1,
+    kAnswerCancel = 2,
+    kAnswerYes = 6,
+    kAnswerNo = 7,
+};
+
+enum class FileDialogMode { kOpen = 0, kSave = 1 };

@@ -1,0 +1,25 @@
+#include "TextControl.h"
+
+#include "Graphics.h"
+
+TextControl::TextControl(PluginBase* plug, const Rect& rect, const TextStyle& style, const std::string& initialText)
+    : Control(plug, rect, -1, Blend{kBlendNone, 1.0f}), string(initialText)
+{
+    text = style;
+}
+
+bool TextControl::Draw(Graphics& graphics)
+{
+    if (string.empty())
+        return true;
+    Rect area = rect;
+    return graphics.DrawStyledText(text, string.c_str(), area, false);
+}
+
+void TextControl::SetTextFromParameter(const std::string& newText)
+{
+    if (newText == string)
+        return;
+    MarkDirty(false);
+    string = newText;
+}

@@ -1,0 +1,30 @@
+// Linux: the surface is plain memory; the window shows it with XPutImage.
+#include "../RasterSysSurface.h"
+
+#include "../RasterMemBitmap.h"
+
+struct RasterSysSurface {
+    RasterMemBitmap memory;
+};
+
+RasterSysSurface* CreateRasterSysSurface(int span, int height, uint32_t*& pixels)
+{
+    auto* surface = new RasterSysSurface;
+    surface->memory.Resize(span, height);
+    pixels = surface->memory.Pixels();
+    if (pixels == nullptr) {
+        delete surface;
+        return nullptr;
+    }
+    return surface;
+}
+
+void DestroyRasterSysSurface(RasterSysSurface* surface)
+{
+    delete surface;
+}
+
+void* RasterSysSurfaceDC(const RasterSysSurface*)
+{
+    return nullptr;
+}
