@@ -2,6 +2,8 @@
 
 #include "HostWindow.h"
 
+#include <vector>
+
 namespace wintest {
 
 namespace {
@@ -83,10 +85,13 @@ void PressKey(WORD virtualKey)
 
 void TypeText(const wchar_t* text)
 {
+    std::vector<INPUT> typing;
     for (; *text != L'\0'; ++text) {
-        Send(KeyInput(0, *text, KEYEVENTF_UNICODE));
-        Send(KeyInput(0, *text, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+        typing.push_back(KeyInput(0, *text, KEYEVENTF_UNICODE));
+        typing.push_back(KeyInput(0, *text, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
+    SendInput(static_cast<UINT>(typing.size()), typing.data(), sizeof(INPUT));
+    PumpMessages(kDeliveryMilliseconds * 3);
 }
 
 }  // namespace wintest
