@@ -325,6 +325,10 @@ void GraphicsWin::ChooseFile(std::string& fileName, FileDialogMode mode, std::st
     dialog.nMaxFile = sizeof path;
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
+    // The dialogs make the folder they show the process's current folder;
+    // the host's relative paths must not move with it.
+    char hostFolder[MAX_PATH] = {};
+    const DWORD hostFolderLength = GetCurrentDirectoryA(MAX_PATH, hostFolder);
     bool chosen = false;
     if (mode == FileDialogMode::kSave) {
         dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
@@ -333,6 +337,8 @@ void GraphicsWin::ChooseFile(std::string& fileName, FileDialogMode mode, std::st
         dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
         chosen = GetOpenFileNameA(&dialog) != 0;
     }
+    if (hostFolderLength > 0 && hostFolderLength < MAX_PATH)
+        SetCurrentDirectoryA(hostFolder);
     if (!chosen) {
         fileName.clear();
         return;
