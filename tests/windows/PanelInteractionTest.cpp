@@ -1,6 +1,7 @@
 // ORV's panel in a host window, played the way a user plays it: faders,
-// the variation pad, the morph mode switch, the program buttons and the
-// program name box, with the host watching what the plug-in tells it.
+// the variation pad, the morph mode switch, the program buttons, the
+// program name box and the program menu, with the host watching what the
+// plug-in tells it.
 #include "EditorFixture.h"
 #include "UserInput.h"
 
@@ -25,6 +26,7 @@ const POINT kMorphModeSwitch{570, 304};
 const POINT kPreviousProgram{90, 30};
 const POINT kNextProgram{130, 25};
 const POINT kProgramName{200, 30};
+const POINT kProgramNumber{110, 30};
 
 class PanelInHostWindow : public EditorWindowTest {
 protected:
@@ -156,6 +158,72 @@ TEST_F(PanelInHostWindow, ClosingWithTheNameBoxOpenKeepsTheNameAndLeavesNoWindow
     EXPECT_EQ(ProgramName(), before);
     EXPECT_EQ(CountEditorWindows(), 0);
     EXPECT_FALSE(EditorClassRegistered());
+}
+
+// Clicks a path of items through a popup menu and its submenus, one level
+// per tick of a timer that fires inside the menu's modal loop; a menu
+// without the item is closed.
+struct MenuPathClicker {
+    static inline std::vector<int> path;
+    static inline size_t level = 0;
+    static inline std::vector<HMENU> opened;  // the menus clicked in so far
+
+    static BOOL CALLBACK FindNewMenu(HWND hwnd, LPARAM found)
+    {
+        if (ClassNameOf(hwnd) != "#32768" || !IsWindowVisible(hwnd))
+            return TRUE;
+        auto menu = reinterpret_cast<HMENU>(SendMessageA(hwnd, MN_GETHMENU, 0, 0));
+        if (std::find(opened.begin(), opened.end(), menu) != opened.end())
+            return TRUE;
+        *reinterpret_cast<HMENU*>(found) = menu;
+        return FALSE;
+    }
+
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        HMENU menu = nullptr;
+        EnumWindows(FindNewMenu, reinterpret_cast<LPARAM>(&menu));
+        if (menu == nullptr)
+            return;  // not open yet: the next tick looks again
+        RECT r{};
+        if (level >= path.size() || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(path[level]), &r)) {
+            KillTimer(nullptr, id);
+            EndMenu();
+            return;
+        }
+        opened.push_back(menu);
+        const int width = GetSystemMetrics(SM_CXSCREEN);
+        const int height = GetSystemMetrics(SM_CYSCREEN);
+        INPUT input[3]{};
+        for (INPUT& one : input)
+            one.type = INPUT_MOUSE;
+        input[0].mi.dx = MulDiv((r.left + r.right) / 2, 65535, width - 1);
+        input[0].mi.dy = MulDiv((r.top + r.bottom) / 2, 65535, height - 1);
+        input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(3, input, sizeof(INPUT));
+        if (++level == path.size())
+            KillTimer(nullptr, id);
+    }
+};
+
+TEST_F(PanelInHostWindow, ChoosingFromTheProgramMenuSwitchesProgramAndTellsTheHost)
+{
+    first.plugin.Dispatch(vst::effSetProgram, 0, 3);
+    first.plugin.host.ClearCalls();
+    constexpr int kChosen = 20;
+    constexpr int kProgramsPerGroup = 16;  // the menu holds a submenu per group
+    MenuPathClicker::path = {kChosen / kProgramsPerGroup, kChosen % kProgramsPerGroup};
+    MenuPathClicker::level = 0;
+    MenuPathClicker::opened.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, MenuPathClicker::Fire);
+    Click(editor, kProgramNumber);
+    KillTimer(nullptr, timer);
+    PumpMessages(kTicks);
+    EXPECT_EQ(MenuPathClicker::level, 2u) << "both clicks made";
+    EXPECT_EQ(Program(), kChosen);
+    EXPECT_GE(first.plugin.host.CountOf(vst::audioMasterUpdateDisplay), 1u);
 }
 
 }  // namespace
