@@ -42,6 +42,9 @@ public:
 
 protected:
     intptr_t CallHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
+    // effVendorSpecific; an instrument answers its own private requests and
+    // passes the rest on.
+    virtual intptr_t VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
 
 private:
     friend struct VstEntries;
@@ -52,7 +55,6 @@ private:
     intptr_t CanDo(const char* text);
     intptr_t StringToParameter(int32_t index, const char* text);
     void UpdateEditorRect();
-    intptr_t VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
     intptr_t GetPinProperties(bool input, int32_t index, vst::VstPinProperties* properties);
     void SetSpeakerArrangement(const vst::VstSpeakerArrangement* inputs, const vst::VstSpeakerArrangement* outputs);
     void ProcessEvents(const vst::VstEvents* events);

@@ -2,6 +2,7 @@
 
 #include "EngineParameters.h"
 #include "Graphics.h"
+#include "OrvBall.h"
 #include "SynthGlobalsFile.h"
 
 #include <algorithm>
@@ -125,4 +126,21 @@ void ORV::LearnedControllerMoved(int parameterIndex, double normalised)
         SetParameterFromEditor(parameterIndex, normalised);
         PushParameterToControls(parameterIndex, normalised, true);
     }
+}
+
+void ORV::IdleTick()
+{
+    Graphics* context = EditorGraphics();
+    if (context == nullptr || !context->HasWindow())
+        return;
+    PlaceBalls();
+}
+
+void ORV::PlaceBalls()
+{
+    LockGuard guard(GetLock());
+    if (pad == nullptr)
+        return;
+    pad->SetBallPosition(GetParameter(kVariationX).value, GetParameter(kVariationY).value, false);
+    pad->SetBallPosition(GetParameter(kVariationX2).value, GetParameter(kVariationY2).value, true);
 }

@@ -1,5 +1,6 @@
 #include "Synth.h"
 
+#include "Control.h"
 #include "EditorGraphics.h"
 #include "ProfileIni.h"
 #include "Resources.h"
@@ -156,12 +157,27 @@ void Synth::SetIgnoreProgramChange(bool on)
     WriteConfiguration(kConfigIgnoreProgramChange);
 }
 
+void Synth::ReplaceEditorGraphics(std::unique_ptr<Graphics> context)
+{
+    if (context == nullptr)
+        return;
+    LockGuard guard(GetLock());
+    DetachEditor();
+    ForgetEditorControls();
+    graphics = std::move(context);
+    CreateEditorLayout();
+    RefreshParameterControls();
+    AttachEditor(graphics.get());
+}
+
 // --- processing hooks -----------------------------------------------------------------
 
 void Synth::ResetProcessing()
 {
     LockGuard guard(GetLock());
     learnArmed = false;
+    // The switch must not go on showing a learn that is no longer armed.
+    TurnLearnSwitchOff();
 }
 
 void Synth::ParameterChanged(int index)
@@ -203,9 +219,7 @@ void Synth::LearnController(int controller)
 void Synth::CompleteMidiLearn()
 {
     LockGuard guard(GetLock());
-    if (!learnArmed)
-        return;
-    if (!learnForget) {
+    if (learnArmed && !learnForget) {
         if (learnCc >= 0 && learnCc < kControllerCount && learnTarget != -1) {
             for (int32_t& entry : controlMap)
                 if (entry == learnTarget)
@@ -213,17 +227,29 @@ void Synth::CompleteMidiLearn()
             controlMap[learnCc] = learnTarget;
             learnArmed = false;
         }
-    } else if (learnCc >= 0 && learnCc < kControllerCount) {
+    } else if (learnArmed && learnCc >= 0 && learnCc < kControllerCount) {
         controlMap[learnCc] = -1;
         learnArmed = false;
         learnForget = false;
-    } else if (learnTarget != -1) {
+    } else if (learnArmed && learnTarget != -1) {
         for (int32_t& entry : controlMap)
             if (entry == learnTarget)
                 entry = -1;
         learnArmed = false;
         learnForget = false;
     }
+    if (!learnArmed)
+        TurnLearnSwitchOff();
+}
+
+void Synth::TurnLearnSwitchOff()
+{
+    // Only the value and the dirty flag change here, on whichever thread
+    // completed the learn; the window draws the switch on its next tick.
+    if (learnSwitch == nullptr)
+        return;
+    learnSwitch->SetValueFromParameter(0.0);
+    learnSwitch->MarkDirty(true);
 }
 
 // --- programs ---------------------------------------------------------------------------

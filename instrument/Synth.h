@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class Control;
 class Graphics;
 
 class Synth : public VstPlugin {
@@ -63,6 +64,8 @@ public:
     const std::string& IniPath() const { return iniPath; }
     const std::string& StartupBankPath() const { return startupBankPath; }
     const std::string& ProgramFilesPath() const { return programFilesPath; }
+    const std::string& DocumentsFolder() const { return documentsFolder; }
+    bool ClipboardHoldsProgram() const { return programClipboard.Size() > 0; }
     bool MidiThru() const { return midiThru; }
     bool IgnoresProgramChange() const { return ignoreProgramChange; }
 
@@ -70,6 +73,7 @@ public:
     // Arms (or disarms) learning; forget unbinds instead of binding.
     void ArmMidiLearn(bool armed, bool forget);
     bool LearnArmed() const { return learnArmed; }
+    bool LearnForgets() const { return learnForget; }
     const MtsClient* Tuning() const { return tuning.get(); }
     // Controller number (0..119) -> parameter index, or -1 when not learned.
     const int32_t* ControlMap() const { return controlMap; }
@@ -77,6 +81,9 @@ public:
     // --- editor -----------------------------------------------------------------
     // The editor's graphics context; it lives as long as the instrument.
     Graphics* EditorGraphics() const { return graphics.get(); }
+    // Builds the panel into another context and attaches that one instead:
+    // a context without a window of the caller's choosing (tests, renders).
+    void ReplaceEditorGraphics(std::unique_ptr<Graphics> context);
 
 protected:
     // Locates the settings file, creating folder and file when missing, and
@@ -88,10 +95,16 @@ protected:
     // A controller number arrived while learning is armed.
     void LearnController(int controller);
     void CompleteMidiLearn();
+    void TurnLearnSwitchOff();
+    // The panel's controls are about to go with their context.
+    virtual void ForgetEditorControls() { learnSwitch = nullptr; }
 
     std::unique_ptr<Graphics> graphics;
     std::unique_ptr<MtsClient> tuning;
     int32_t controlMap[kControllerCount];
+    // The panel's learn switch, turned off when a learn completes; owned by
+    // the graphics context.
+    Control* learnSwitch = nullptr;
     bool learnArmed = false;
     bool learnForget = false;
     int32_t learnCc = -1;

@@ -26,5 +26,6 @@ const Command& ParamsCommand();
 const Command& ProgramsCommand();
 const Command& RenderCommand();
 const Command& SaveCommand();
+const Command& SnapshotCommand();
 
 }  // namespace orvhost

@@ -17,10 +17,11 @@ namespace orvhost {
 
 namespace {
 
-const std::array<const Command*, 5>& Commands()
+const std::array<const Command*, 6>& Commands()
 {
-    static const std::array<const Command*, 5> commands = {&InfoCommand(), &ParamsCommand(), &ProgramsCommand(),
-                                                           &RenderCommand(), &SaveCommand()};
+    static const std::array<const Command*, 6> commands = {&InfoCommand(), &ParamsCommand(), &ProgramsCommand(),
+                                                           &RenderCommand(), &SaveCommand(),
+                                                           &SnapshotCommand()};
     return commands;
 }
 

@@ -1,0 +1,152 @@
+#include "OrvBall.h"
+
+#include "EngineParameters.h"
+#include "Graphics.h"
+#include "PluginBase.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The value texts: boxes 36 x 15 (x) and 36 x 20 (y) in the pad's corners.
+constexpr int kTextWidth = 36;
+// The disc's travel is the pad less one ball, widened by these few pixels of
+// the ball's own transparent margin.
+constexpr int kTravelSlackX = 4;
+constexpr int kTravelSlackY = 6;
+constexpr size_t kValueTextCapacity = 32;
+
+// A value of a ball's parameter as the disc takes it: -1..1, a value that is
+// not a number at the centre.
+double DiscValue(double v)
+{
+    return std::isfinite(v) ? std::clamp(v, -1.0, 1.0) : 0.0;
+}
+
+}  // namespace
+
+OrvBall::OrvBall(PluginBase* plug, const Rect& rect, const BitmapStrip& ball1, const BitmapStrip& ball2,
+                 const TextStyle& firstStyle, const TextStyle& secondStyle)
+    : Control(plug, rect, -1, Blend{kBlendNone, 1.0f}), ball1(ball1), ball2(ball2), secondStyle(secondStyle)
+{
+    text = firstStyle;
+    const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+    xText = {r - kTextWidth, b - 35, r, b - 20};
+    x2Text = {r - kTextWidth, b - 15, r, b};
+    yText = {l, t + 5, l + kTextWidth, t + 25};
+    y2Text = {l, t + 25, l + kTextWidth, t + 45};
+}
+
+void OrvBall::SetBallPosition(double x, double y, bool second)
+{
+    x = DiscValue(x);
+    y = DiscValue(y);
+    // Both balls take the first ball's size.
+    const int w = ball1.FrameWidth();
+    const int h = ball1.FrameHeight();
+    const int px =
+        static_cast<int>(std::floor((x * std::sqrt(1.0 - y * y / 2.0) + 1.0) * 0.5 * (rect.Width() - w + kTravelSlackX))) +
+        rect.left;
+    const int py = static_cast<int>(std::floor((rect.Height() - h + kTravelSlackY) *
+                                               (1.0 - (y * std::sqrt(1.0 - x * x / 2.0) + 1.0) * 0.5))) +
+                   rect.top;
+    const Rect placed{px, py, px + w, py + h};
+    Rect& ballRect = second ? ball2Rect : ball1Rect;
+    PlacedValues& last = second ? placed2 : placed1;
+    // Idle calls come many times a second: an unchanged pad is not redrawn
+    // (its value texts follow the same values).
+    if (placed == ballRect && last.x == x && last.y == y)
+        return;
+    ballRect = placed;
+    last = {x, y};
+    MarkDirty(true);
+}
+
+bool OrvBall::Draw(Graphics& graphics)
+{
+    if (plug != nullptr) {
+        struct ValueText {
+            int index;
+            const Rect* box;
+            TextStyle* style;
+        } const texts[] = {{kVariationX, &xText, &text},
+                           {kVariationY, &yText, &text},
+                           {kVariationX2, &x2Text, &secondStyle},
+                           {kVariationY2, &y2Text, &secondStyle}};
+        for (const ValueText& entry : texts) {
+            if (!plug->IsValidParameter(entry.index))
+                continue;
+            const Parameter& parameter = plug->GetParameter(entry.index);
+            char shown[kValueTextCapacity] = {};
+            parameter.FormatDisplay(parameter.value, false, shown, sizeof shown, true);
+            Rect box = *entry.box;
+            if (shown[0] != '\0' && !graphics.DrawStyledText(*entry.style, shown, box, false))
+                return false;
+        }
+    }
+    // The first ball lies on top where the two meet.
+    const Blend withAlpha{kBlendNone, 1.0f};
+    if (!ball2Rect.IsEmpty() && !graphics.DrawStripFrame(ball2, ball2Rect, 1, withAlpha))
+        return false;
+    return ball1Rect.IsEmpty() || graphics.DrawStripFrame(ball1, ball1Rect, 1, withAlpha);
+}
+
+void OrvBall::OnMouseDown(int x, int y, const MouseModifiers& mods)
+{
+    dragBall1 = ball1Rect.Contains(x, y);
+    dragBall2 = !dragBall1 && ball2Rect.Contains(x, y);
+    if (dragBall1 || dragBall2)
+        return;
+    const struct {
+        const Rect* box;
+        int index;
+    } texts[] = {{&xText, kVariationX}, {&yText, kVariationY}, {&x2Text, kVariationX2}, {&y2Text, kVariationY2}};
+    for (const auto& entry : texts) {
+        if (entry.box->Contains(x, y)) {
+            Nudge(entry.index, mods);
+            return;
+        }
+    }
+}
+
+void OrvBall::Nudge(int index, const MouseModifiers& mods)
+{
+    if (plug == nullptr || !plug->IsValidParameter(index))
+        return;
+    const Parameter& parameter = plug->GetParameter(index);
+    double v = parameter.value;
+    if (mods.left)
+        v -= kNudgeStep;
+    else if (mods.right)
+        v += kNudgeStep;
+    v = std::clamp(std::clamp(v, -1.0, 1.0), parameter.minimum, parameter.maximum);
+    SendValue(index, parameter.GetNormalised(v));
+}
+
+void OrvBall::OnMouseUp(int /*x*/, int /*y*/, const MouseModifiers& /*mods*/)
+{
+    dragBall1 = false;
+    dragBall2 = false;
+}
+
+void OrvBall::OnMouseDrag(int x, int y, int /*dx*/, int /*dy*/, const MouseModifiers& /*mods*/)
+{
+    if (!dragBall1 && !dragBall2)
+        return;
+    const Rect& area = TargetRect();
+    x = std::clamp(x, area.left, area.right);
+    y = std::clamp(y, area.top, area.bottom);
+    const double vx = static_cast<double>(x - rect.left) / rect.Width();
+    const double vy = static_cast<double>(rect.bottom - y) / rect.Height();
+    SendValue(dragBall2 ? kVariationX2 : kVariationX, vx);
+    SendValue(dragBall2 ? kVariationY2 : kVariationY, vy);
+}
+
+void OrvBall::SendValue(int index, double normalised)
+{
+    if (context != nullptr)
+        context->SetControlsFromEditor(index, normalised);
+    if (plug != nullptr)
+        plug->SetParameterFromEditor(index, normalised);
+}

@@ -1,0 +1,59 @@
+// The variation pad: two balls on a disc, each standing for a pair of
+// parameters in -1..1 (the first ball "Variation X" / "Variation Y", the
+// second "Variation X2" / "Variation Y2"). Either ball can be dragged;
+// clicking one of the four value texts nudges its value by 0.01 (left button
+// down, right button up). The square of values is drawn on the disc, so the
+// corners (+-1, +-1) sit on the circle at 45 degrees.
+#pragma once
+
+#include "BitmapStrip.h"
+#include "Control.h"
+
+class OrvBall : public Control {
+public:
+    static constexpr double kNudgeStep = 0.01;
+
+    OrvBall(PluginBase* plug, const Rect& rect, const BitmapStrip& ball1, const BitmapStrip& ball2,
+            const TextStyle& firstStyle, const TextStyle& secondStyle);
+
+    bool Draw(Graphics& graphics) override;
+    void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
+    void OnMouseUp(int x, int y, const MouseModifiers& mods) override;
+    void OnMouseDrag(int x, int y, int dx, int dy, const MouseModifiers& mods) override;
+
+    // Places a ball from its two values (each -1..1): the second ball when
+    // second is true, else the first.
+    void SetBallPosition(double x, double y, bool second);
+
+    const Rect& Ball1Rect() const { return ball1Rect; }
+    const Rect& Ball2Rect() const { return ball2Rect; }
+    const Rect& XText() const { return xText; }
+    const Rect& YText() const { return yText; }
+    const Rect& X2Text() const { return x2Text; }
+    const Rect& Y2Text() const { return y2Text; }
+
+private:
+    // Sends a value the pad chose for parameter index to the controls and
+    // the plug-in.
+    void SendValue(int index, double normalised);
+    void Nudge(int index, const MouseModifiers& mods);
+
+    struct PlacedValues {
+        double x = 0.0;
+        double y = 0.0;
+    };
+
+    BitmapStrip ball1;
+    BitmapStrip ball2;
+    Rect ball1Rect;  // empty until the ball is first placed
+    Rect ball2Rect;
+    PlacedValues placed1;  // the values each ball was last placed from
+    PlacedValues placed2;
+    Rect xText;
+    Rect x2Text;
+    Rect yText;
+    Rect y2Text;
+    TextStyle secondStyle;
+    bool dragBall1 = false;
+    bool dragBall2 = false;
+};

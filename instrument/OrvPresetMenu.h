@@ -1,0 +1,37 @@
+// The program read-out: the current program's number and name. A click on
+// the name renames the program in place; a click on the number opens the
+// program chooser, the programs in four submenus of sixteen.
+#pragma once
+
+#include "Control.h"
+
+#include <string>
+
+class Synth;
+
+class OrvPresetMenu : public Control {
+public:
+    static constexpr int kNameEntryLength = 253;
+    static constexpr size_t kShownNameBytes = 32;
+    static constexpr int kProgramsPerSubmenu = 16;
+    static constexpr size_t kChooserItemLength = 32;
+
+    OrvPresetMenu(Synth* instrument, const Rect& numberRect, const Rect& nameRect, const TextStyle& style);
+
+    bool Draw(Graphics& graphics) override;
+    void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
+    // The text entry over the name was committed: the program's new name.
+    void ReceiveEnteredText(const char* text) override;
+
+    const std::string& NumberText() const { return numberText; }
+    const std::string& NameText() const { return nameText; }
+
+private:
+    void ShowProgramChooser(Graphics& graphics);
+
+    Synth* instrument = nullptr;
+    Rect numberRect;
+    Rect nameRect;
+    std::string numberText;
+    std::string nameText;
+};

@@ -1,0 +1,23 @@
+// The MIDI learn switch. Left click switches learning on (arms it) or off;
+// while it is off a right click turns it between learning bindings and
+// forgetting them, each mode with its own images. The instrument turns it
+// off when a learn completes.
+#pragma once
+
+#include "SwitchControl.h"
+
+class Synth;
+
+class OrvSwitchMidiLearn : public SwitchControl {
+public:
+    OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& learnImages);
+
+    void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
+
+    // True while it learns bindings, false while it forgets them.
+    bool LearnMode() const { return learnMode; }
+
+private:
+    Synth* instrument = nullptr;
+    bool learnMode = true;
+};

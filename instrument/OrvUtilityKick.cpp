@@ -1,0 +1,33 @@
+#include "OrvUtilityKick.h"
+
+#include "OrvPanelLayout.h"
+#include "Synth.h"
+
+namespace {
+
+// The wrap points are the instrument's 64 programs.
+constexpr int kLastProgram = 63;
+constexpr int kProgramsAround = 64;
+
+}  // namespace
+
+OrvUtilityKick::OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& strip)
+    : ContactControl(instrument, x, y, paramIdx, strip, kBlendNone), instrument(instrument)
+{
+}
+
+void OrvUtilityKick::OnMouseUp(int x, int y, const MouseModifiers& mods)
+{
+    ContactControl::OnMouseUp(x, y, mods);
+    if (instrument == nullptr)
+        return;
+    int program = instrument->CurrentProgram();
+    if (paramIdx == orvpanel::kPreviousProgram) {
+        program = program - 1 < 0 ? kLastProgram : program - 1;
+    } else if (paramIdx == orvpanel::kNextProgram) {
+        program = program + 1 >= kProgramsAround ? 0 : program + 1;
+    } else {
+        return;
+    }
+    instrument->SwitchProgram(program);
+}

@@ -1,0 +1,18 @@
+// The previous- and next-program buttons: momentary, they step the program
+// on release, wrapping from 0 to 63 and from 63 to 0.
+#pragma once
+
+#include "ContactControl.h"
+
+class Synth;
+
+class OrvUtilityKick : public ContactControl {
+public:
+    // paramIdx is orvpanel::kPreviousProgram or kNextProgram.
+    OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& strip);
+
+    void OnMouseUp(int x, int y, const MouseModifiers& mods) override;
+
+private:
+    Synth* instrument = nullptr;
+};

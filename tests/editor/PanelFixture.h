@@ -1,0 +1,79 @@
+// The real instrument with its panel built into a scripted graphics context
+// whose window is open, a scripted host, and settings in a private folder.
+#pragma once
+
+#include "EditorFixture.h"
+#include "InstrumentFixture.h"  // PrivateSettingsFolder
+
+#include "ORV.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace editortest {
+
+class PanelFixture {
+public:
+    PanelFixture()
+    {
+        {
+            hosttest::ScriptedHost::ConstructionScope scope(host);
+            orv = std::make_unique<ORV>(&hosttest::ScriptedHost::Callback);
+        }
+        host.Adopt(orv->Effect());
+        orv->FillEmptyPrograms(orv->ProgramCount());
+        Dispatch(vst::effOpen);
+        auto scripted = std::make_unique<ScriptedGraphics>(orv.get());
+        graphics = scripted.get();
+        graphics->windowAvailable = true;
+        orv->ReplaceEditorGraphics(std::move(scripted));
+        graphics->OpenEditorWindow(nullptr);
+        host.ClearCalls();
+    }
+    ~PanelFixture() { orv.reset(); }
+
+    intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f)
+    {
+        vst::AEffect* effect = orv->Effect();
+        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+    }
+
+    void Click(int x, int y, MouseModifiers mods = LeftButton())
+    {
+        graphics->OnMouseDown(x, y, mods);
+        graphics->OnMouseUp(x, y, mods);
+    }
+
+    // Chooses an option menu entry by its path of item indices.
+    void ChooseOption(std::vector<int> path)
+    {
+        graphics->menuChoices.push_back(std::move(path));
+        Click(360, 25);
+    }
+
+    // Every program's name and stored state, to see that nothing changed.
+    std::vector<std::string> Programs() const
+    {
+        std::vector<std::string> programs;
+        for (int i = 0; i < orv->ProgramCount(); ++i) {
+            ProgramSlot& slot = orv->GetProgramSlot(i);
+            programs.push_back(slot.name + "|" + std::string(slot.state.Data(), slot.state.Data() + slot.state.Size()));
+        }
+        return programs;
+    }
+
+    std::filesystem::path File(const std::string& name) const { return settings.Path() / name; }
+
+    static void WriteBytes(const std::filesystem::path& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    PrivateSettingsFolder settings;
+    hosttest::ScriptedHost host;
+    std::unique_ptr<ORV> orv;
+    ScriptedGraphics* graphics = nullptr;
+};
+
+}  // namespace editortest
