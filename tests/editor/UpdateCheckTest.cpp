@@ -4,10 +4,10 @@
 #include "ProductSite.h"
 #include "ScriptedGraphics.h"
 #include "UpdateCheck.h"
+#include "VersionQueryAt.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 using editortest::ScriptedGraphics;
@@ -16,23 +16,6 @@ using Behaviour = LoopbackHttpServer::Behaviour;
 namespace {
 
 constexpr char kTitle[] = "Check Online for Update";
-
-// Points the version query at the test's server for as long as it lives.
-// putenv keeps the string itself, so it must outlive its use.
-class VersionQueryAt {
-public:
-    explicit VersionQueryAt(int port)
-    {
-        static std::string setting;
-        setting = std::string(kVersionQueryOverride) + "=127.0.0.1:" + std::to_string(port);
-        putenv(setting.data());
-    }
-    ~VersionQueryAt()
-    {
-        static std::string unset = std::string(kVersionQueryOverride) + "=";
-        putenv(unset.data());
-    }
-};
 
 std::string NewVersionMessage(const std::string& version)
 {
