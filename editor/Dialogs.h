@@ -1,7 +1,9 @@
 // The kinds of questions the editor asks the user through its window.
 #pragma once
 
-enum class MessageButtons { kOk, kYesNo };
+// The buttons of a message box; an OK box may carry an error or information
+// icon.
+enum class MessageButtons { kOk, kYesNo, kOkError, kOkInformation };
 
 // Answers of a message box (the values of the Windows message box results).
 enum MessageAnswer : int {

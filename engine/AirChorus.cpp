@@ -1,7 +1,19 @@
 #include "AirChorus.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+
+namespace {
+
+// +0 exactly: not -0, not a denormal, not NaN.
+bool IsPositiveZero(double x)
+{
+    return std::bit_cast<uint64_t>(x) == 0;
+}
+
+}  // namespace
 
 void AirChorus::PrepareDelayLines(double rate)
 {
@@ -16,6 +28,7 @@ void AirChorus::PrepareDelayLines(double rate)
     for (std::vector<double>& line : lines)
         std::fill(line.begin(), line.end(), 0.0);
     writePosition = 0;
+    silentRun = lineLength;
     for (int k = 0; k < 3; ++k) {
         delay[k] = 0.0;
         delayStep[k] = 0.0;
@@ -79,5 +92,38 @@ void AirChorus::Process(const double* mixLeft, const double* mixRight, double* o
             writePosition = 0;
         for (int k = 0; k < 3; ++k)
             delay[k] += delayStep[k];
+    }
+
+    // The +0 samples just written, newest first; sound stops the count at once.
+    int32_t run = 0;
+    const int32_t written = std::min(frames, lineLength);
+    for (int32_t p = writePosition; run < written; ++run) {
+        p = (p == 0 ? lineLength : p) - 1;
+        if (!IsPositiveZero(line0[p]))
+            break;
+    }
+    silentRun = run < frames ? run : std::min(silentRun + run, lineLength);
+}
+
+bool AirChorus::Settled() const
+{
+    if (lineLength <= 0 || silentRun < lineLength || !std::isfinite(mix))
+        return false;
+    for (int k = 0; k < 3; ++k)
+        if (!std::isfinite(delay[k]) || !std::isfinite(delayStep[k]))
+            return false;
+    return true;
+}
+
+void AirChorus::PassSilence(int frames)
+{
+    // The lines already hold +0 where Process would write it.
+    writePosition = static_cast<int32_t>((static_cast<int64_t>(writePosition) + frames) % lineLength);
+    // One addition per sample, as Process does: a product would round differently.
+    for (int k = 0; k < 3; ++k) {
+        double d = delay[k];
+        for (int i = 0; i < frames; ++i)
+            d += delayStep[k];
+        delay[k] = d;
     }
 }

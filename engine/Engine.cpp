@@ -3,7 +3,9 @@
 #include "EngineParameters.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -28,6 +30,7 @@ void Engine::Reset(double sampleRate, int32_t blockSize)
 {
     queue.Resize(blockSize);
     heldNotes.reset();
+    voicesSounding = true;  // known again after the next tick
     tickCountdown = 0;
 
     // A rate below 1 kHz (or none at all) has no control tick: render silence.
@@ -146,9 +149,15 @@ void Engine::Render(double* left, double* right, int32_t frames)
             const double vibrato = modWheel * 128.0 * vibratoDepth * vibratoLfo.output;
             const double morph =
                 morphMode == kMorphSwing ? 0.5 + 0.5 * std::sin(morphLfo.output) : globalMorphEnvelope.value;
-            for (Voice& voice : voices)
-                if (voice.active)
-                    voice.UpdateControl(vibrato, morph);
+            if (voicesSounding) {
+                voicesSounding = false;
+                for (Voice& voice : voices) {
+                    if (voice.active) {
+                        voice.UpdateControl(vibrato, morph);
+                        voicesSounding = voicesSounding || voice.active;
+                    }
+                }
+            }
             chorus.ControlStep();
             length = tickLength;
             if (remaining < length) {
@@ -157,14 +166,26 @@ void Engine::Render(double* left, double* right, int32_t frames)
             }
         }
 
-        // The voices are mono: both mix channels get the same sum.
-        std::fill(mixLeft.begin(), mixLeft.end(), 0.0);
-        batch.Render(voices, mixLeft.data(), length);
-        std::copy(mixLeft.begin(), mixLeft.begin() + length, mixRight.begin());
-        chorus.Process(mixLeft.data(), mixRight.data(), left + position, right + position, length);
-        for (int32_t i = 0; i < length; ++i) {
-            left[position + i] *= masterVolume;
-            right[position + i] *= masterVolume;
+        if (voicesSounding || !chorus.Settled()) {
+            // The voices are mono: both mix channels get the same sum.
+            std::fill(mixLeft.begin(), mixLeft.end(), 0.0);
+            batch.Render(voices, mixLeft.data(), length);
+            std::copy(mixLeft.begin(), mixLeft.begin() + length, mixRight.begin());
+            chorus.Process(mixLeft.data(), mixRight.data(), left + position, right + position, length);
+            for (int32_t i = 0; i < length; ++i) {
+                left[position + i] *= masterVolume;
+                right[position + i] *= masterVolume;
+            }
+        } else {
+            // Silence in, silence held: the mix would be +0 and so would the
+            // chorus output, which the volume turns into +0 times the volume
+            // (-0 for a negative one, NaN for NaN).
+            chorus.PassSilence(length);
+            const double silence = 0.0 * masterVolume;
+            if (std::bit_cast<uint64_t>(silence) != 0) {
+                std::fill(left + position, left + position + length, silence);
+                std::fill(right + position, right + position + length, silence);
+            }
         }
         position += length;
         remaining -= length;
@@ -259,6 +280,7 @@ void Engine::NoteOn(int note, int velocity)
         globalMorphEnvelope.StartDecayFromTop();
     const int32_t pitch = NoteToPitch(tuning, note);
     voices[static_cast<size_t>(chosen)].Start(note, pitch, velocity, noteCounter);
+    voicesSounding = true;
 }
 
 void Engine::NoteOff(int note)

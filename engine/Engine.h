@@ -74,6 +74,10 @@ private:
     SynthGlobals& settings;
     PhaseIncrementTable increments;  // this instance's, for its own sample rate
     std::vector<Voice> voices;
+    // False only when no voice is active: set by every note start, found
+    // again at every tick. While false (and the chorus holds only silence)
+    // the render loop runs the control ticks alone.
+    bool voicesSounding = true;
     VoiceBatch batch;  // renders the active voices of a sub-block together
     AirChorus chorus;
     TriangleLfo vibratoLfo;

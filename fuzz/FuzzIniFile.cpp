@@ -1,8 +1,10 @@
 // Settings files: any bytes as the file's contents, with a section, a key and
-// a buffer capacity taken from the front of the input. A key is read, written
-// and read back, then its section emptied; what was written must read back
-// and an emptied section must hold no keys.
+// a buffer capacity taken from the front of the input. A key is read (a
+// snapshot of the whole file must answer the same), written and read back,
+// then its section emptied; what was written must read back and an emptied
+// section must hold no keys.
 #include "ProfileIni.h"
+#include "ProfileSnapshot.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -82,6 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const std::string read = platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", capacity);
     if (read.size() >= std::max<size_t>(capacity, 1))
+        std::abort();
+    if (platform::ProfileSnapshot(path).Read(section.c_str(), key.c_str(), "fallback", capacity) != read)
         std::abort();
 
     if (platform::WriteProfileString(path, section.c_str(), key.c_str(), "written value") &&

@@ -52,9 +52,11 @@ ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback), engi
 
 Synth::ConfigStatus ORV::ReadConfiguration()
 {
-    ReadSynthGlobals(IniPath(), GlobalSynthSettings());
+    const platform::ProfileSnapshot file(IniPath());
+    if (!IniPath().empty())
+        ReadSynthGlobals(file, GlobalSynthSettings());
     ResetProcessing();
-    return Synth::ReadConfiguration();
+    return ReadShellSettings(file);
 }
 
 void ORV::ResetProcessing()

@@ -51,7 +51,15 @@ void OrvBall::SetBallPosition(double x, double y, bool second)
     const int py = static_cast<int>(std::floor((rect.Height() - h + kTravelSlackY) *
                                                (1.0 - (y * std::sqrt(1.0 - x * x / 2.0) + 1.0) * 0.5))) +
                    rect.top;
-    (second ? ball2Rect : ball1Rect) = {px, py, px + w, py + h};
+    const Rect placed{px, py, px + w, py + h};
+    Rect& ballRect = second ? ball2Rect : ball1Rect;
+    PlacedValues& last = second ? placed2 : placed1;
+    // Idle calls come many times a second: an unchanged pad is not redrawn
+    // (its value texts follow the same values).
+    if (placed == ballRect && last.x == x && last.y == y)
+        return;
+    ballRect = placed;
+    last = {x, y};
     MarkDirty(true);
 }
 

@@ -38,10 +38,17 @@ private:
     void SendValue(int index, double normalised);
     void Nudge(int index, const MouseModifiers& mods);
 
+    struct PlacedValues {
+        double x = 0.0;
+        double y = 0.0;
+    };
+
     BitmapStrip ball1;
     BitmapStrip ball2;
     Rect ball1Rect;  // empty until the ball is first placed
     Rect ball2Rect;
+    PlacedValues placed1;  // the values each ball was last placed from
+    PlacedValues placed2;
     Rect xText;
     Rect x2Text;
     Rect yText;

@@ -53,7 +53,7 @@ void OrvPresetMenu::ShowProgramChooser(Graphics& graphics)
     const int current = instrument->CurrentProgram();
     for (int i = 0; i < instrument->ProgramCount(); ++i) {
         if (i % kProgramsPerSubmenu == 0 && i < kSubmenus * kProgramsPerSubmenu) {
-            char title[16];
+            char title[32];
             std::snprintf(title, sizeof title, "%02d - %02d", i, i + kProgramsPerSubmenu - 1);
             submenu = chooser.AddSubmenu(title, std::make_unique<PopupMenu>()).submenu.get();
         }

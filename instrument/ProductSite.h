@@ -1,5 +1,6 @@
-// The product's name and version as users see them, and where its maker and
-// the version query live on the web.
+// Where the instrument's maker lives on the web: the host asked for the
+// newest version number, the address shown to the user, and the page the
+// new version is downloaded from.
 #pragma once
 
 inline constexpr char kProductName[] = "ORV";
@@ -10,6 +11,7 @@ inline constexpr char kVersionQueryPath[] = "music/version/?file=orv";
 inline constexpr char kMakerSiteAddress[] = "www.tarnwick.com";
 inline constexpr char kMakerSiteUrl[] = "http://www.tarnwick.com";
 inline constexpr char kDownloadPageUrl[] = "http://www.tarnwick.com/music/vst.html";
-// An environment variable that, when set, replaces the version query's
-// address (tests point it at a local server).
+
+// Tests point the version query at a server of their own with this
+// environment variable ("host:port"); nothing a user's files hold can.
 inline constexpr char kVersionQueryOverride[] = "ORV_TEST_VERSION_QUERY";

@@ -57,10 +57,14 @@ void Synth::OpenConfiguration()
 
 Synth::ConfigStatus Synth::ReadConfiguration()
 {
+    return ReadShellSettings(platform::ProfileSnapshot(iniPath));
+}
+
+Synth::ConfigStatus Synth::ReadShellSettings(const platform::ProfileSnapshot& file)
+{
     const bool exists = !iniPath.empty() && platform::FileExists(iniPath);
-    auto read = [this](const char* section, const char* key, const char* fallback, size_t capacity) {
-        return iniPath.empty() ? std::string(fallback)
-                               : platform::ReadProfileString(iniPath, section, key, fallback, capacity);
+    auto read = [&](const char* section, const char* key, const char* fallback, size_t capacity) {
+        return iniPath.empty() ? std::string(fallback) : file.Read(section, key, fallback, capacity);
     };
 
     startupBankPath.clear();

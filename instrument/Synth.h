@@ -4,6 +4,7 @@
 #pragma once
 
 #include "MtsClient.h"
+#include "ProfileSnapshot.h"
 #include "VstPlugin.h"
 
 #include <cstdint>
@@ -36,7 +37,7 @@ public:
     virtual void DefineParameters() {}
     // Resets the current program to the parameter defaults, named "Init".
     virtual void InitializeProgram();
-    // Reads the user's settings file.
+    // Reads the user's settings file (once, whatever the number of keys).
     virtual ConfigStatus ReadConfiguration();
     // Fills the editor's graphics context with the panel's controls; called
     // once while the instrument is built, before the context is attached.
@@ -88,6 +89,9 @@ protected:
     // Locates the settings file, creating folder and file when missing, and
     // reads it once.
     void OpenConfiguration();
+    // Reads the shell's own keys (startup bank, program folder, MIDI
+    // settings, learned controllers) from the settings file read once.
+    ConfigStatus ReadShellSettings(const platform::ProfileSnapshot& file);
     // A controller number arrived while learning is armed.
     void LearnController(int controller);
     void CompleteMidiLearn();

@@ -1,6 +1,5 @@
 #include "SynthGlobalsFile.h"
 
-#include "ProfileIni.h"
 #include "SettingsText.h"
 
 #include <algorithm>
@@ -17,17 +16,17 @@ constexpr int32_t kLargestInteger = 1 << 16;
 
 class Reader {
 public:
-    Reader(const std::string& file) : path(file) {}
+    explicit Reader(const platform::ProfileSnapshot& settingsFile) : file(settingsFile) {}
 
     void Real(const char* section, const char* key, double& field)
     {
-        const std::string text = platform::ReadProfileString(path, section, key, "", kValueCapacity);
+        const std::string text = file.Read(section, key, "", kValueCapacity);
         if (!text.empty())
             field = std::clamp(ParseSettingNumber(text), -kLargestReal, kLargestReal);
     }
     void Integer(const char* section, const char* key, int32_t& field)
     {
-        const std::string text = platform::ReadProfileString(path, section, key, "", kValueCapacity);
+        const std::string text = file.Read(section, key, "", kValueCapacity);
         if (!text.empty())
             field = std::clamp(TruncateToInt32(ParseSettingNumber(text)), -kLargestInteger, kLargestInteger);
     }
@@ -46,18 +45,16 @@ public:
     }
 
 private:
-    const std::string& path;
+    const platform::ProfileSnapshot& file;
 };
 
 constexpr const char* kModelSections[kModelCount] = {"String", "Wood", "Metal", "Glass", "Sine"};
 
 }  // namespace
 
-void ReadSynthGlobals(const std::string& path, SynthGlobals& g)
+void ReadSynthGlobals(const platform::ProfileSnapshot& file, SynthGlobals& g)
 {
-    if (path.empty())
-        return;
-    Reader read(path);
+    Reader read(file);
     read.Integer("Global", "Pitch Bend Range", g.pitchBendRange);
     read.Real("Global", "Vibrato Rate", g.vibratoRate);
     read.Real("Global", "Vibrato Depth", g.vibratoDepth);

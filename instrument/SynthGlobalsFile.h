@@ -2,10 +2,9 @@
 // in a fixed order, never written back.
 #pragma once
 
+#include "ProfileSnapshot.h"
 #include "SynthGlobals.h"
 
-#include <string>
-
-// Replaces every field whose key is present (and not empty) in the file at
-// path; other fields keep their values.
-void ReadSynthGlobals(const std::string& path, SynthGlobals& settings);
+// Replaces every field whose key is present (and not empty) in the settings
+// file; other fields keep their values.
+void ReadSynthGlobals(const platform::ProfileSnapshot& file, SynthGlobals& settings);

@@ -6,7 +6,8 @@
 // The first of duplicate sections, and the first of duplicate keys in it,
 // are the ones read and written; keys before any section belong to "".
 // Other systems keep the rest of the file byte for byte and replace it in one
-// step, so that a failed write never damages it.
+// step, so that a failed write never damages it. ProfileSnapshot.h reads a
+// whole file once for many keys.
 #pragma once
 
 #include <cstddef>

@@ -4,8 +4,14 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace platform {
+
+// Larger files are not settings files: our own reader takes them for absent
+// and never rewrites them, so that nothing in them is lost.
+constexpr size_t kLargestProfileFile = 16u << 20;
 
 // The largest capacity a read honours (a buffer this large is allocated on Windows).
 constexpr size_t kProfileCapacityLimit = 65536;
@@ -56,5 +62,10 @@ inline bool IsWritableProfileEntry(const char* section, const char* key, const c
 {
     return IsWritableProfileSection(section) && IsWritableProfileKey(key) && FitsProfile(value) && !HasLineBreak(value);
 }
+
+// Whether the file at path, whose whole text is text, reads with IniText's
+// rules exactly as ReadProfileString reads it on this system; a snapshot of
+// any other file is answered key by key. (One implementation per system.)
+bool ReadsLikeIniText(const std::string& path, std::string_view text);
 
 }  // namespace platform

@@ -1,12 +1,13 @@
 // The private-profile functions rebuilt on INI text of our own (IniText.h),
-// answering as the Windows ones do. Files are read whole on every call; the
-// settings files this serves are small and read rarely.
+// answering as the Windows ones do. Files are read whole on every call; a
+// reader of many keys takes a ProfileSnapshot instead.
 #include "../ProfileIni.h"
 
+#include "../ProfileAnswer.h"
 #include "../ProfileIniRules.h"
 #include "../AtomicFile.h"
-#include "FileContents.h"
-#include "IniText.h"
+#include "../FileContents.h"
+#include "../IniText.h"
 
 #include <algorithm>
 #include <optional>
@@ -15,10 +16,6 @@
 
 namespace platform {
 namespace {
-
-// Larger files are not settings files: they read as absent and are never
-// rewritten, so that nothing in them is lost.
-constexpr size_t kLargestFile = 16u << 20;
 
 enum class Load { Read, Missing, Refused };
 
@@ -31,7 +28,7 @@ bool IsUtf16(std::string_view text)
 // corrupted by lines added in another encoding.
 Load LoadFile(const std::string& path, std::string& text)
 {
-    switch (ReadWholeFile(path, kLargestFile, text)) {
+    switch (ReadWholeFile(path, kLargestProfileFile, text)) {
     case FileReadResult::Read:
         return IsUtf16(text) ? Load::Refused : Load::Read;
     case FileReadResult::Missing:
@@ -52,38 +49,13 @@ bool FolderOfFileExists(const std::string& path)
     return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// What a caller's buffer of capacity bytes receives. A value quoted at both
-// ends ("..." or '...') loses its quotes; a cut value keeps its opening
-// part. When the buffer is exactly as long as the value without its opening
-// quote, Windows (as Wine shows) also drops the value's last character;
-// kept here so that both systems read the same text.
-std::string ForCaller(std::string_view value, size_t capacity)
-{
-    capacity = std::min(capacity, kProfileCapacityLimit);
-    if (capacity == 0)
-        return {};
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                        value.back() == value.front();
-    if (quoted)
-        value.remove_prefix(1);
-    std::string result(value.substr(0, capacity - 1));
-    if (quoted && capacity >= value.size() && !result.empty())
-        result.pop_back();
-    return result;
-}
-
-// The fallback loses trailing blanks (all but a first character), as on Windows.
-std::string_view FallbackText(const char* fallback)
-{
-    if (fallback == nullptr)
-        return {};
-    std::string_view text = fallback;
-    while (text.size() > 1 && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
+
+// Our reader is IniText; it takes UTF-16 files for absent.
+bool ReadsLikeIniText(const std::string&, std::string_view text)
+{
+    return !IsUtf16(text);
+}
 
 std::string ReadProfileString(const std::string& path, const char* section, const char* key, const char* fallback,
                               size_t capacity)
@@ -93,9 +65,9 @@ std::string ReadProfileString(const std::string& path, const char* section, cons
     std::string text;
     if (LoadFile(path, text) == Load::Read) {
         if (const std::optional<std::string_view> value = ini::FindValue(text, section, key))
-            return ForCaller(*value, capacity);
+            return ProfileAnswer(*value, capacity);
     }
-    return ForCaller(FallbackText(fallback), capacity);
+    return ProfileAnswer(ProfileFallback(fallback), capacity);
 }
 
 bool WriteProfileString(const std::string& path, const char* section, const char* key, const char* value)

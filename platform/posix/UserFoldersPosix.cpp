@@ -1,6 +1,6 @@
 #include "../UserFolders.h"
 
-#include "FileContents.h"
+#include "../FileContents.h"
 
 #include <cstdlib>
 #include <fcntl.h>

@@ -13,6 +13,19 @@
 
 namespace platform {
 
+// Windows looks for a file named without a full path in its own folder, reads
+// a file through the ANSI code page (as UTF-16 or UTF-8 after a byte-order
+// mark) and has its own ways with control characters; printable ASCII lines
+// of a file at a full path read alike everywhere.
+bool ReadsLikeIniText(const std::string& path, std::string_view text)
+{
+    const bool fullPath = (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
+                          path.starts_with("\\\\") || path.starts_with("//");
+    return fullPath && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\r' || c == '\n';
+    });
+}
+
 std::string ReadProfileString(const std::string& path, const char* section, const char* key, const char* fallback,
                               size_t capacity)
 {

@@ -3,7 +3,9 @@
 // cannot be read or written, and the folder the file dialogs open in.
 #include "PanelFixture.h"
 
+#include "LoopbackHttpServer.h"
 #include "OrvMenuActions.h"
+#include "VersionQueryAt.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +62,12 @@ TEST(OptionMenu, EntriesAndTheirStates)
 
     f.ChooseOption(kVisitSite);
     EXPECT_EQ(f.graphics->webAddresses, std::vector<std::string>{"http://www.tarnwick.com"});
+    LoopbackHttpServer versionServer(LoopbackHttpServer::Behaviour::Answer, "2000");
+    VersionQueryAt query(versionServer.Port());
     f.ChooseOption(kCheckUpdate);
+    ASSERT_EQ(versionServer.Requests().size(), 1u);
+    ASSERT_FALSE(f.graphics->messages.empty());
+    EXPECT_EQ(f.graphics->messages.back().text, "Your version is up to date.");
 }
 
 TEST(OptionMenu, ConfirmationsGoAheadOnlyOnYes)

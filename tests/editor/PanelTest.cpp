@@ -203,6 +203,11 @@ TEST(Panel, BallsSitOnTheDisc)
         EXPECT_EQ(Pad(f).Ball2Rect(), (Rect{c.left, c.top, c.left + 28, c.top + 30})) << c.x << "," << c.y;
     }
 
+    // An idle call with nothing changed costs no redraw.
+    f.graphics->OnTimer();
+    f.orv->IdleTick();
+    EXPECT_FALSE(Pad(f).IsDirty());
+
     // Without an open window the idle calls leave the balls alone.
     f.graphics->CloseEditorWindow();
     const Rect placed = Pad(f).Ball1Rect();

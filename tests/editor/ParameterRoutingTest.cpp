@@ -149,8 +149,8 @@ TEST(Routing, InstrumentParametersMoveWithThePanel)
     constexpr int kVivid = 3;
     Graphics* graphics = orv->EditorGraphics();
     ASSERT_NE(graphics, nullptr);
-    // Offered to the host exactly when this build has a window for it.
-    EXPECT_EQ((effect->flags & vst::effFlagsHasEditor) != 0, graphics->CanOpenWindow());
+    EXPECT_EQ((effect->flags & vst::effFlagsHasEditor) != 0, graphics->CanOpenWindow())
+        << "the editor is offered exactly when this build has a window for it";
     auto handle = std::make_unique<RasterMemBitmap>(26, 16);
     auto* fader = static_cast<FaderControl*>(graphics->AddControl(std::make_unique<FaderControl>(
         orv.get(), 301, 181, 86, kVivid, BitmapStrip{handle.get(), 26, 16, 1, false}, kFaderVertical)));

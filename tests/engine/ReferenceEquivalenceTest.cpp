@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -397,4 +398,79 @@ TEST(ReferenceEquivalence, MainFilterCutoffLandingOnItsPoleMatches)
     std::stable_sort(s.events.begin(), s.events.end(),
                      [](const StreamEvent& a, const StreamEvent& b) { return a.frame < b.frame; });
     ExpectSameAsReference(s);
+}
+
+TEST(ReferenceEquivalence, SilenceBetweenNotesMatchesAtAnyBlockSize)
+{
+    // Notes end, their chorus echo dies away and the engine idles; then notes
+    // start again inside a block, and once more after a volume change in the
+    // silence. A negative volume makes the silence -0, a NaN volume or Air NaN.
+    struct Case {
+        double rate;
+        std::vector<int32_t> blocks;  // repeated to the end
+        double volume;
+        double air;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {44100.0, {1}, 0.8, 0.5},     {44100.0, {7, 64, 3}, 0.8, 1.0}, {48000.0, {64}, -0.6, 0.7},
+        {44100.0, {441}, 0.8, 0.0},   {44100.0, {512}, nan, 0.5},      {96000.0, {2048, 100}, 0.3, nan},
+        {22050.0, {31, 256}, -0.0, 0.5},
+    };
+    // Frames at which the phases start, in seconds: gaps of 0.3 s outlast the
+    // release (about 5 ms at Release 0) and the chorus lines (16 ms).
+    constexpr double kFirstNotes = 0.01, kFirstRelease = 0.06, kSecondNotes = 0.4, kVolumeChange = 0.45,
+                     kSecondRelease = 0.5, kThirdNotes = 0.8, kEnd = 1.0;
+    for (const Case& c : cases) {
+        Scenario s;
+        s.seed = static_cast<uint32_t>(c.rate) + static_cast<uint32_t>(c.blocks.front());
+        s.sampleRate = c.rate;
+        s.maxBlock = *std::max_element(c.blocks.begin(), c.blocks.end());
+        const double parameters[kOrvParameterCount] = {c.volume, 0.3, -0.2, 0.6, c.air, 0.0, 0.4, 0.0, 0.0, 0.0, 0.0, 0.3};
+        std::copy(std::begin(parameters), std::end(parameters), s.parameters);
+        for (int64_t done = 0; done < static_cast<int64_t>(kEnd * c.rate);) {
+            s.blocks.push_back(c.blocks[s.blocks.size() % c.blocks.size()]);
+            done += s.blocks.back();
+        }
+        auto at = [&](double seconds) { return static_cast<int64_t>(seconds * c.rate); };
+        for (double start : {kFirstNotes, kSecondNotes, kThirdNotes})
+            for (int note : {48, 55, 64}) {
+                StreamEvent on;
+                on.frame = at(start) + note;
+                on.midi = QueuedMidi{0, 0x90, static_cast<uint8_t>(note), 100};
+                s.events.push_back(on);
+            }
+        for (double end : {kFirstRelease, kSecondRelease})
+            for (int note : {48, 55, 64}) {
+                StreamEvent off;
+                off.frame = at(end);
+                off.midi = QueuedMidi{0, 0x80, static_cast<uint8_t>(note), 64};
+                s.events.push_back(off);
+            }
+        StreamEvent louder;
+        louder.kind = StreamEvent::kParameter;
+        louder.frame = at(kVolumeChange);
+        louder.parameter = kVolume;
+        louder.value = 0.9;
+        s.events.push_back(louder);
+        std::stable_sort(s.events.begin(), s.events.end(),
+                         [](const StreamEvent& a, const StreamEvent& b) { return a.frame < b.frame; });
+        ExpectSameAsReference(s);
+        if (HasFatalFailure())
+            return;
+    }
+
+    // The gaps really are silent: every voice has ended before the next notes.
+    SynthGlobals settings;
+    Engine engine(settings);
+    engine.Reset(44100.0, 441);
+    engine.SetParameter(kRelease, 0.0);
+    engine.SetParameter(kEnvelope, 0.4);
+    engine.NoteOn(60, 100);
+    engine.NoteOff(60);
+    std::vector<double> left(441), right(441);
+    for (int block = 0; block < 0.3 * 100; ++block)
+        engine.Render(left.data(), right.data(), 441);
+    for (int v = 0; v < Engine::kVoiceCount; ++v)
+        EXPECT_FALSE(engine.GetVoice(v).active) << "voice " << v;
 }

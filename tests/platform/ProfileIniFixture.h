@@ -4,6 +4,7 @@
 
 #include "FileBytes.h"
 #include "ProfileIni.h"
+#include "ProfileSnapshot.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +29,16 @@ protected:
 
     const TempFolder& Folder() const { return folder_; }
 
+    // Every case also asks a snapshot of the file (the whole configuration
+    // read at once), which must answer exactly what the key-by-key read does.
     static std::string Read(const std::string& path, const char* section, const char* key, size_t capacity = 64,
                             const char* fallback = kAbsent)
     {
-        return platform::ReadProfileString(path, section, key, fallback, capacity);
+        const std::string answer = platform::ReadProfileString(path, section, key, fallback, capacity);
+        EXPECT_EQ(platform::ProfileSnapshot(path).Read(section, key, fallback, capacity), answer)
+            << "snapshot of " << path << " for [" << (section ? section : "(null)") << "] "
+            << (key ? key : "(null)");
+        return answer;
     }
 
 private:

@@ -658,6 +658,21 @@ orv_state)
     finish
     ;;
 
+orv_snapshot)
+    # The editor panel drawn without a window, as a PNG of the panel's size.
+    [ -n "$ORV_PLUGIN" ] || exit 77
+    cd "$DIR" || exit 1
+    run "$ORVHOST" snapshot "$ORV_PLUGIN" -o panel.png --program 6 --set 1=0
+    check "exit 0" status_is 0
+    check "a PNG" test "$(head -c 4 panel.png | tail -c 3)" = "PNG"
+    check "608 x 352" test "$(od -An -tx1 -j16 -N8 panel.png | tr -d ' \n')" = "0000026000000160"
+    check "nothing left beside it" absent panel.png.partial
+    usage_error "no output file" snapshot "$ORV_PLUGIN"
+    failure "a plug-in that draws no panel" "draws no panel" snapshot "$PROBE" -o probe.png
+    check "no file for it" absent probe.png
+    finish
+    ;;
+
 amsynth_render)
     # A real third-party synthesizer must sound with the demo phrase. It
     # leaks a little on unload (not ours to judge in a sanitizer build).

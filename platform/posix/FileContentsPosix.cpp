@@ -1,4 +1,4 @@
-#include "FileContents.h"
+#include "../FileContents.h"
 
 #include <algorithm>
 #include <cerrno>

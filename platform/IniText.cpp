@@ -1,6 +1,6 @@
 #include "IniText.h"
 
-#include "../ProfileIniRules.h"
+#include "ProfileIniRules.h"
 
 #include <cstddef>
 
@@ -218,6 +218,33 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
     if (!FindKeyLine(text, *found, Trim(key), parsed) || !parsed.hasValue)
         return std::nullopt;
     return parsed.value;
+}
+
+void Scan(std::string_view text, const std::function<void(std::string_view name)>& header,
+          const std::function<void(std::string_view name, std::optional<std::string_view> value)>& entry)
+{
+    size_t pos = TextStart(text);
+    Line line;
+    while (NextLine(text, pos, line)) {
+        const ParsedLine parsed = Parse(LineText(text, line));
+        if (parsed.kind == LineKind::Header)
+            header(parsed.name);
+        else if (parsed.kind == LineKind::Entry)
+            entry(parsed.name, parsed.hasValue ? std::optional<std::string_view>(parsed.value) : std::nullopt);
+    }
+}
+
+std::string FoldedName(std::string_view name)
+{
+    std::string folded(name);
+    for (char& c : folded)
+        c = AsciiLower(c);
+    return folded;
+}
+
+std::string_view LookupName(std::string_view name)
+{
+    return Trim(name);
 }
 
 std::string WithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value)

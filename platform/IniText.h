@@ -18,6 +18,7 @@
 // at the end of the file; new lines end like the file's first line does.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,20 @@ namespace platform::ini {
 
 // The value of key in section, or nothing when the key is absent or has no '='.
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section, std::string_view key);
+
+// One pass over text for a reader that indexes it: header(name) for every
+// section header, entry(name, value) for every key line (no value without
+// '='), in file order. Lines before the first header belong to "". Names come
+// as the lookups compare them, apart from case (see FoldedName).
+void Scan(std::string_view text, const std::function<void(std::string_view name)>& header,
+          const std::function<void(std::string_view name, std::optional<std::string_view> value)>& entry);
+
+// A name with its ASCII letters in lower case: two names match when their
+// folded forms are equal.
+std::string FoldedName(std::string_view name);
+
+// A section or key name as FindValue looks it up: without the white space around it.
+std::string_view LookupName(std::string_view name);
 
 // text with key in section set to value (leading blanks of value dropped),
 // adding the key or the section when missing.
