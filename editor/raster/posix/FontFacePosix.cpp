@@ -10,6 +10,8 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -25,9 +27,20 @@ constexpr int kLargestCellHeight = 1024;
 
 constexpr long kFixedOne = 64;  // 26.6 fixed point
 
+// fontconfig keeps its configuration for the life of the process once we
+// have made it load one, and freeing it would pull it from under anything
+// else in the host that uses fontconfig. So the library stays loaded after
+// the plug-in is unloaded, with its state, instead of vanishing beneath it.
+void KeepFontconfigLoaded()
+{
+    static const bool kept = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE) != nullptr;
+    (void)kept;
+}
+
 // The file and face index fontconfig picks for a style; false when none.
 bool MatchFontFile(const TextStyle& style, std::string& file, int& index)
 {
+    KeepFontconfigLoaded();
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr)
         return false;
