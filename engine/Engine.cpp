@@ -20,10 +20,8 @@ Engine::Engine(SynthGlobals& globals) : settings(globals), voices(kVoiceCount)
 {
     batch.SetSimdLevel(BestSimdLevel());
     globalMorphEnvelope.rateScale = Envelope::kPerTickRateScale;
-    for (Voice& voice : voices) {
-        voice.settings = &settings;
-        voice.pitchBend = &pitchBend;
-    }
+    for (Voice& voice : voices)
+        voice.Bind(settings, &pitchBend);
 }
 
 void Engine::Reset(double sampleRate, int32_t blockSize)
@@ -53,11 +51,10 @@ void Engine::Reset(double sampleRate, int32_t blockSize)
 
     increments.Build(rate);
     for (Voice& voice : voices) {
-        voice.settings = &settings;
-        voice.Prepare(rate, settings, increments, &pitchBend);
+        voice.Prepare(rate, increments);
     }
 
-    vibratoLfo.increment = settings.vibratoRate * 2.0 / 1000.0;
+    vibratoLfo.increment = TriangleLfo::IncrementFor(settings.vibratoRate);
     vibratoDepth = settings.vibratoDepth;
 
     chorus.PrepareDelayLines(rate);
@@ -71,12 +68,14 @@ void Engine::SetParameter(int index, double value)
         masterVolume = value;
         break;
     case kVariationX:
+        variationX = value;
         for (Voice& voice : voices)
-            voice.variationX = value;
+            voice.SetVariation(variationX, variationY);
         break;
     case kVariationY:
+        variationY = value;
         for (Voice& voice : voices)
-            voice.variationY = value;
+            voice.SetVariation(variationX, variationY);
         break;
     case kVivid:
         for (Voice& voice : voices)
@@ -94,22 +93,24 @@ void Engine::SetParameter(int index, double value)
             voice.SetEnvelopeShape(value);
         break;
     case kVariationX2:
+        variationX2 = value;
         for (Voice& voice : voices)
-            voice.variationX2 = value;
+            voice.SetSecondVariation(variationX2, variationY2);
         break;
     case kVariationY2:
+        variationY2 = value;
         for (Voice& voice : voices)
-            voice.variationY2 = value;
+            voice.SetSecondVariation(variationX2, variationY2);
         break;
     case kMorphMode: {
         const double whole = std::trunc(value);
         morphMode = std::isnan(whole) ? 0 : static_cast<int32_t>(std::clamp(whole, -1.0e9, 1.0e9));
         for (Voice& voice : voices)
-            voice.morphMode = morphMode;
+            voice.SetMorphMode(morphMode);
         break;
     }
     case kMorphRate:
-        morphLfo.increment = value * 10.0 * value * 2.0 / 1000.0;
+        morphLfo.increment = TriangleLfo::IncrementFor(value * 10.0 * value);
         globalMorphEnvelope.SetDecay(1.0 - value);
         globalMorphEnvelope.SetRelease(1.0 - value);
         for (Voice& voice : voices)
@@ -152,9 +153,9 @@ void Engine::Render(double* left, double* right, int32_t frames)
             if (voicesSounding) {
                 voicesSounding = false;
                 for (Voice& voice : voices) {
-                    if (voice.active) {
+                    if (voice.IsActive()) {
                         voice.UpdateControl(vibrato, morph);
-                        voicesSounding = voicesSounding || voice.active;
+                        voicesSounding = voicesSounding || voice.IsActive();
                     }
                 }
             }
@@ -239,11 +240,11 @@ void Engine::ControllerChange(int controller, int value)
     } else if (controller == kSustainPedal) {
         if (value / 127.0 > 0.0) {
             for (Voice& voice : voices)
-                voice.sustained = true;
+                voice.SetSustained(true);
         } else {
             for (Voice& voice : voices) {
-                voice.sustained = false;
-                if (!voice.keyHeld)
+                voice.SetSustained(false);
+                if (!voice.IsKeyHeld())
                     voice.Release();
             }
         }
@@ -257,14 +258,14 @@ void Engine::ControllerChange(int controller, int value)
 int Engine::ChooseVoice(int note) const
 {
     for (int i = 0; i < kVoiceCount; ++i)
-        if (voices[static_cast<size_t>(i)].note == note)
+        if (voices[static_cast<size_t>(i)].Note() == note)
             return i;
     for (int i = 0; i < kVoiceCount; ++i)
-        if (!voices[static_cast<size_t>(i)].active)
+        if (!voices[static_cast<size_t>(i)].IsActive())
             return i;
     int oldest = 0;
     for (int i = 1; i < kVoiceCount; ++i)
-        if (voices[static_cast<size_t>(i)].serial < voices[static_cast<size_t>(oldest)].serial)
+        if (voices[static_cast<size_t>(i)].Serial() < voices[static_cast<size_t>(oldest)].Serial())
             oldest = i;
     return oldest;
 }
@@ -287,7 +288,7 @@ void Engine::NoteOff(int note)
 {
     heldNotes.reset(static_cast<size_t>(note & 127));
     for (Voice& voice : voices) {
-        if (voice.active && voice.note == note) {
+        if (voice.IsActive() && voice.Note() == note) {
             voice.Release();
             return;
         }
@@ -298,7 +299,7 @@ void Engine::ReleaseAllNotes()
 {
     heldNotes.reset();
     for (Voice& voice : voices) {
-        voice.sustained = false;
+        voice.SetSustained(false);
         voice.Release();
     }
 }

@@ -53,7 +53,8 @@ public:
 
     void SetTuning(const MtsClient* client) { tuning = client; }
     void SetListener(EngineListener* newListener) { listener = newListener; }
-    // Controller number -> parameter index (or -1); 120 entries, owned by the caller.
+    // Controller number -> parameter index (or -1); kControllerCount entries,
+    // owned by the caller.
     void SetControlMap(const int32_t* map) { controlMap = map; }
 
     void NoteOn(int note, int velocity);
@@ -83,7 +84,12 @@ private:
     TriangleLfo vibratoLfo;
     TriangleLfo morphLfo;
     Envelope globalMorphEnvelope;
-    int32_t morphMode = 0;
+    int32_t morphMode = kMorphOff;
+    // The two pad positions, handed to every voice.
+    double variationX = 0.0;
+    double variationY = 0.0;
+    double variationX2 = 0.0;
+    double variationY2 = 0.0;
     double masterVolume = 0.0;
     double vibratoDepth = 0.0;
     int32_t noteCounter = 0;

@@ -7,6 +7,21 @@ double Envelope::Coefficient(double x) const
     return std::pow(10.0, 2.3 - 4.5 * x) * rateScale;
 }
 
+void Envelope::FinishStage(double& stepValue, double& stepTarget, double& stepCoefficient, int32_t& stepStage) const
+{
+    if (stepStage == kAttack) {
+        if (stepValue >= 1.0) {
+            stepValue = 1.0;
+            stepStage = kDecay;
+            stepCoefficient = Coefficient(decay);
+            stepTarget = sustain;
+        }
+    } else if (stepStage > kIdle && stepValue <= 0.0) {
+        stepValue = 0.0;
+        stepStage = kIdle;
+    }
+}
+
 void Envelope::SetAttack(double x)
 {
     attack = x;

@@ -7,7 +7,17 @@
 // rateScale is ln(10) / steps per second.
 #pragma once
 
+#include "simd/ForceInline.h"
+
 #include <cstdint>
+
+// One step of the value towards its target, for one envelope (V = double) or
+// for lanes of them.
+template <class V>
+ORV_LANE_INLINE V EnvelopeStep(V value, V target, V coefficient)
+{
+    return value + (target - value) * coefficient;
+}
 
 class Envelope {
 public:
@@ -23,19 +33,16 @@ public:
         if (stage <= kIdle)
             return;
         previous = value;
-        value += (target - value) * coefficient;
-        if (stage == kAttack) {
-            if (value >= 1.0) {
-                value = 1.0;
-                stage = kDecay;
-                coefficient = Coefficient(decay);
-                target = sustain;
-            }
-        } else if (value <= 0.0) {
-            value = 0.0;
-            stage = kIdle;
-        }
+        value = EnvelopeStep(value, target, coefficient);
+        FinishStage(value, target, coefficient, stage);
     }
+
+    // After a step: ends the stage the step crossed the end of (attack ->
+    // decay at 1, decay or release -> idle at 0) with this envelope's
+    // settings. Takes the state apart, as lanes keep it apart.
+    // Out of line: the lane kernels, built for other instruction sets, call
+    // it too and must share this file's copy.
+    void FinishStage(double& stepValue, double& stepTarget, double& stepCoefficient, int32_t& stepStage) const;
 
     void SetAttack(double x);
     void SetDecay(double x);

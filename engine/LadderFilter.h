@@ -5,68 +5,61 @@
 //   y = ((((s1 G + s2) G + s3) G + s4) + x G^4) N
 //   u = (x - clamp(y, -1, 1) K) G, then each stage integrates the one before.
 // The clamp bounds the feedback, so a resonance near 1 rings but never runs
-// away. A tiny offset of alternating sign keeps the states off denormals.
+// away. Written once for one voice (V = double) and for lanes of voices.
 #pragma once
 
-#include <algorithm>
-#include <cmath>
+#include "FilterState.h"
 
-class LadderFilter {
-public:
-    double Process(double x)
-    {
-        RefreshCoefficients();
-        x = std::isnan(x) ? 0.0 : x + denormalOffset;
-        s1 = std::isnan(s1) ? 0.0 : s1 + denormalOffset;
-        s2 = std::isnan(s2) ? 0.0 : s2 + denormalOffset;
-        s3 = std::isnan(s3) ? 0.0 : s3 + denormalOffset;
-        s4 = std::isnan(s4) ? 0.0 : s4 + denormalOffset;
-        denormalOffset = -denormalOffset;
+constexpr double LadderFeedback(double resonance) { return 4.1 * resonance; }
+constexpr double LadderGain(double resonance) { return 2.0 - (1.0 - resonance) * (1.0 - resonance); }
 
-        const double y = ((((s1 * g + s2) * g + s3) * g + s4) + x * g4) * normalise;
-        const double u = (x - std::clamp(y, -1.0, 1.0) * feedback) * g;
-        const double a1 = s1 + u;
-        s1 = u - b * a1;
-        const double a2 = s2 + g * a1;
-        s2 = g * a1 - b * a2;
-        const double a3 = s3 + g * a2;
-        s3 = g * a2 - b * a3;
-        const double a4 = s4 + g * a3;
-        s4 = g * a3 - b * a4;
-        return y * gain;
-    }
-
-    // Coefficients follow the cutoff; a new resonance counts from the next
-    // cutoff change.
-    void Invalidate() { cachedCutoff = -1.0; }
-    // Coefficients for the current cutoff, made only when it moved.
-    void RefreshCoefficients()
-    {
-        if (cutoff != cachedCutoff)
-            UpdateCoefficients();
-    }
-
-    double cutoff = 0.0;      // radians per sample
-    double resonance = 0.0;
-    double g4 = 0.0;
-    double g = 0.0;
-    double b = 0.0;
-    double feedback = 0.0;
-    double normalise = 0.0;
-    double gain = 0.0;
-    double cachedCutoff = -1.0;
-    double s1 = 0.0, s2 = 1.0, s3 = 0.0, s4 = -1.0;  // stage states
-    double denormalOffset = 1e-13;
-
-private:
-    void UpdateCoefficients()
-    {
-        cachedCutoff = cutoff;
-        feedback = 4.1 * resonance;
-        gain = 2.0 - (1.0 - resonance) * (1.0 - resonance);
-        b = (cutoff - 2.0) / (cutoff + 2.0);
-        g = cutoff / (cutoff + 2.0);
-        g4 = g * g * g * g;
-        normalise = 1.0 / (1.0 + feedback * g4);
-    }
+template <class V>
+struct LadderCoefficients {
+    V b, g, g4, normalise;
 };
+
+// The coefficients for a cutoff. Without feedback and with a finite G^4,
+// N = 1 / (1 + 0 G^4) is exactly 1; skipUnitNormalise lets a caller that
+// knows the feedback is 0 save that division.
+template <class V>
+ORV_LANE_INLINE LadderCoefficients<V> LadderCoefficientsFor(V cutoff, V feedback, V one, V two,
+                                                           bool skipUnitNormalise = false)
+{
+    const V sum = cutoff + two;
+    LadderCoefficients<V> c;
+    c.b = (cutoff - two) / sum;
+    c.g = cutoff / sum;
+    c.g4 = c.g * c.g * c.g * c.g;
+    c.normalise = skipUnitNormalise && All(c.g4 - c.g4 == one - one) ? one : one / (one + feedback * c.g4);
+    return c;
+}
+
+// One voice's filter with new coefficients for its cutoff.
+inline void SetLadderCoefficients(FilterState<double>& f, double cutoff, double resonance)
+{
+    const LadderCoefficients<double> c = LadderCoefficientsFor(cutoff, LadderFeedback(resonance), 1.0, 2.0);
+    f.feedback = LadderFeedback(resonance);
+    f.gain = LadderGain(resonance);
+    f.b = c.b;
+    f.g = c.g;
+    f.g4 = c.g4;
+    f.normalise = c.normalise;
+}
+
+// One sample through the filter.
+template <bool guarded, class V>
+ORV_LANE_INLINE V LadderStep(FilterState<V>& f, V input, V one)
+{
+    const GuardedStates<guarded, V> s = TakeStates<guarded>(f, input);
+    const V y = ((((s.s1 * f.g + s.s2) * f.g + s.s3) * f.g + s.s4) + s.x * f.g4) * f.normalise;
+    const V u = (s.x - ClampUnit(y, one) * f.feedback) * f.g;
+    const V a1 = s.s1 + u;
+    f.s1 = u - f.b * a1;
+    const V a2 = s.s2 + f.g * a1;
+    f.s2 = f.g * a1 - f.b * a2;
+    const V a3 = s.s3 + f.g * a2;
+    f.s3 = f.g * a2 - f.b * a3;
+    const V a4 = s.s4 + f.g * a3;
+    f.s4 = f.g * a3 - f.b * a4;
+    return y * f.gain;
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 enum class SimdLevel : int {
+    kScalar = -1,   // one voice at a time on plain doubles: the reference
     kBaseline = 0,  // SSE2 on x86 (every x86-64 and our 32-bit builds), plain C++ elsewhere
     kAvx2 = 1,
     kAvx512 = 2,
@@ -14,6 +15,7 @@ enum class SimdLevel : int {
 
 // The best level this processor and this build support.
 SimdLevel BestSimdLevel();
-// Every level this processor and this build support, lowest first.
+// Every level this processor and this build support, lowest first; the
+// scalar one is not among them (it is the reference they are compared with).
 std::vector<SimdLevel> SupportedSimdLevels();
 const char* SimdLevelName(SimdLevel level);

@@ -5,7 +5,12 @@
 
 #include <cmath>
 
+inline constexpr double kStepsPerSecond = 1000.0;
+
 struct TriangleLfo {
+    // The increment for a rate in Hz at one step per millisecond.
+    static constexpr double IncrementFor(double hertz) { return hertz * 2.0 / kStepsPerSecond; }
+
     void Step()
     {
         output = 2.0 * std::fabs(phase) - 1.0;

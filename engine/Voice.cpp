@@ -1,5 +1,7 @@
 #include "Voice.h"
 
+#include "AllpassPhaser.h"
+#include "LadderFilter.h"
 #include "Tuning.h"
 
 #include <algorithm>
@@ -8,6 +10,9 @@
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
+// Where a voice stands before its first note (C3).
+constexpr int32_t kStartNote = 48;
+constexpr double kStartPitch = kStartNote * 128.0;
 
 // Attack, decay and sustain of one envelope for an "Envelope" setting v:
 // Soft -> Break below the break point b, Break -> Perc above it. Above b the
@@ -36,6 +41,60 @@ BlendedEnvelope Blend(const EnvelopeBlend& blend, double breakPoint, double v)
     return result;
 }
 
+// A filter's stage states (and its offset's sign) from a lane.
+void TakeStates(FilterState<double>& filter, const FilterState<double>& lane)
+{
+    filter.s1 = lane.s1;
+    filter.s2 = lane.s2;
+    filter.s3 = lane.s3;
+    filter.s4 = lane.s4;
+    filter.offset = lane.offset;
+}
+
+void PutEnvelopeInLane(const Envelope& envelope, EnvelopeLanes& lanes, int k)
+{
+    lanes.motion.Put(k, {envelope.value, envelope.target, envelope.coefficient, envelope.previous});
+    lanes.stage[k] = envelope.stage;
+    lanes.source[k] = &envelope;
+}
+
+void TakeEnvelopeFromLane(Envelope& envelope, const EnvelopeLanes& lanes, int k)
+{
+    const EnvelopeMotion<double> motion = lanes.motion.Get(k);
+    envelope.value = motion.value;
+    envelope.target = motion.target;
+    envelope.coefficient = motion.coefficient;
+    envelope.previous = motion.previous;
+    envelope.stage = lanes.stage[k];
+}
+
+void PutOscillatorInLane(const WavetableOscillator& oscillator, OscillatorLanes& lanes, int k, const double* bank)
+{
+    lanes.level.at[k] = oscillator.level;
+    if (oscillator.level == 0.0) {
+        // Silent: the lane adds -0 and its phases stay; whatever table and
+        // phases the lane still holds are valid to read.
+        lanes.advance.at[k] = 0;
+        lanes.octaveAdvance.at[k] = 0;
+        return;
+    }
+    lanes.amplitude.at[k] = oscillator.amplitude;
+    lanes.octaveAmplitude.at[k] = oscillator.octaveAmplitude;
+    lanes.table.at[k] = static_cast<uint32_t>(oscillator.table - bank);
+    lanes.phase.at[k] = static_cast<uint32_t>(oscillator.phase);
+    lanes.octavePhase.at[k] = static_cast<uint32_t>(oscillator.octavePhase);
+    lanes.advance.at[k] = static_cast<uint32_t>(oscillator.increment);
+    lanes.octaveAdvance.at[k] = static_cast<uint32_t>(oscillator.octaveIncrement);
+}
+
+void TakeOscillatorFromLane(WavetableOscillator& oscillator, const OscillatorLanes& lanes, int k)
+{
+    if (oscillator.level != 0.0) {
+        oscillator.phase = static_cast<int32_t>(lanes.phase.at[k]);
+        oscillator.octavePhase = static_cast<int32_t>(lanes.octavePhase.at[k]);
+    }
+}
+
 }  // namespace
 
 Voice::Voice()
@@ -44,39 +103,41 @@ Voice::Voice()
         envelope->rateScale = Envelope::kPerTickRateScale;
 }
 
-void Voice::Prepare(double rate, const SynthGlobals& globals, const PhaseIncrementTable& increments,
-                    const double* bend)
+void Voice::Bind(const SynthGlobals& globals, const double* bend)
 {
     settings = &globals;
     pitchBend = bend;
-    sampleRate = rate;
+}
+
+void Voice::Prepare(double rate, const PhaseIncrementTable& increments)
+{
+    const SynthGlobals& globals = *settings;
     radiansPerSample = kTwoPi / rate;
     active = false;
     keyHeld = false;
     sustained = false;
-    pitch = 6144.0;
-    note = 48;
+    pitch = kStartPitch;
+    note = kStartNote;
     velocity = 0;
     serial = 0;
 
-    tickLength = static_cast<int32_t>(rate) / 1000;
-
     for (int i = 0; i < kModelCount; ++i)
-        oscillators[i].Prepare(i, globals, increments, bend);
+        oscillators[i].Prepare(i, globals, increments, pitchBend);
 
     phaserCenterFactor = globals.phaserCenter * radiansPerSample;
     phaserLfoDepth = globals.phaserDepth;
-    phaser.resonance = globals.phaserResonance;
-    phaser.Invalidate();
+    phaserSetting.resonance = globals.phaserResonance;
+    phaserSetting.Invalidate();
 
     woodCutoffFactor = globals.woodFilterCutoff * radiansPerSample;
-    woodFilter.resonance = globals.woodFilterResonance;
-    woodFilter.Invalidate();
+    woodSetting.resonance = globals.woodFilterResonance;
+    woodSetting.Invalidate();
 
     mainCutoffFactor = globals.filterCutoff * radiansPerSample;
     filterEnvAmount = globals.filterEnvAmount;
-    mainFilter.resonance = globals.filterResonance;
-    mainFilter.Invalidate();
+    mainSetting.resonance = globals.filterResonance;
+    mainSetting.Invalidate();
+    RefreshTickCoefficients();
 
     const double audioRateScale = Envelope::kLn10 / rate;
     for (Envelope* envelope : {&envWoodFilter, &envFilter, &envMaster, &envMorph}) {
@@ -85,8 +146,8 @@ void Voice::Prepare(double rate, const SynthGlobals& globals, const PhaseIncreme
     }
     envMorph.rateScale = Envelope::kPerTickRateScale;
 
-    phaserLfo.increment = globals.phaserRate * 2.0 / 1000.0;
-    tremoloLfo.increment = globals.tremoloRate * 2.0 / 1000.0;
+    phaserLfo.increment = TriangleLfo::IncrementFor(globals.phaserRate);
+    tremoloLfo.increment = TriangleLfo::IncrementFor(globals.tremoloRate);
 }
 
 void Voice::Start(int32_t newNote, double newPitch, int32_t newVelocity, int32_t newSerial)
@@ -131,12 +192,39 @@ void Voice::UpdateControl(double vibrato, double morph)
         oscillators[i].UpdatePitch(p, i == kModelMetal ? tremoloDepth * tremoloLfo.output : 0.0);
 
     const double f = PitchToFrequency(static_cast<int32_t>(std::floor(pitch)));
-    woodFilter.cutoff = f * woodCutoffFactor;
-    phaser.cutoff = (1.0 + phaserLfoDepth * phaserLfo.output) * f * phaserCenterFactor;
+    woodSetting.cutoff = f * woodCutoffFactor;
+    phaserSetting.cutoff = (1.0 + phaserLfoDepth * phaserLfo.output) * f * phaserCenterFactor;
     baseCutoff = f * mainCutoffFactor;
+    RefreshTickCoefficients();
 
     UpdateModelLevels();
     active = envMaster.stage != Envelope::kIdle;
+}
+
+void Voice::RefreshTickCoefficients()
+{
+    // The phaser's and the wood filter's cutoffs move only at ticks.
+    if (phaserSetting.Moved())
+        SetPhaserCoefficients(phaser, phaserSetting.cutoff, phaserSetting.resonance);
+    if (woodSetting.Moved())
+        SetLadderCoefficients(woodFilter, woodSetting.cutoff, woodSetting.resonance);
+}
+
+void Voice::SetVariation(double x, double y)
+{
+    variationX = x;
+    variationY = y;
+}
+
+void Voice::SetSecondVariation(double x, double y)
+{
+    variationX2 = x;
+    variationY2 = y;
+}
+
+void Voice::SetMorphMode(int32_t mode)
+{
+    morphMode = mode;
 }
 
 void Voice::SetVivid(double value)
@@ -195,8 +283,8 @@ void Voice::UpdateModelLevels()
 {
     double x = variationX;
     double y = variationY;
-    if (morphMode >= 1 && morphMode <= 3) {
-        const double m = morphMode == 2 ? envMorph.value : morphInput;
+    if (morphMode >= kMorphOnce && morphMode <= kMorphSwing) {
+        const double m = morphMode == kMorphOneShot ? envMorph.value : morphInput;
         x = variationX + (variationX2 - variationX) * m;
         y = variationY + (variationY2 - variationY) * m;
     }
@@ -218,4 +306,48 @@ void Voice::UpdateModelLevels()
         oscillators[kModelGlass].level = 0.0;
         oscillators[kModelString].level = y * y * g.modelVolume[kModelString];
     }
+}
+
+void Voice::PutInLane(VoiceLanes& l, int k)
+{
+    for (int m = 0; m < kModelCount; ++m)
+        PutOscillatorInLane(oscillators[m], l.oscillators[m], k, l.bank);
+
+    l.phaser.Put(k, phaser);
+    l.phaserMix.at[k] = phaserMix;
+
+    l.wood.Put(k, woodFilter);
+    l.woodGain.at[k] = settings->woodFilterVolume * woodAmount * vivid;
+    l.ring.at[k] = (0.5 * tremoloLfo.output + 0.75 * phaserLfo.output) * vivid;
+
+    l.main.Put(k, mainFilter);
+    l.cutoff.at[k] = mainSetting.cutoff;
+    l.madeFor.at[k] = mainSetting.madeFor;
+    l.newFeedback.at[k] = LadderFeedback(mainSetting.resonance);
+    l.newGain.at[k] = LadderGain(mainSetting.resonance);
+    l.filterEnvAmount.at[k] = filterEnvAmount;
+    l.baseCutoff.at[k] = baseCutoff;
+    l.velocityGain.at[k] = velocityGain;
+
+    PutEnvelopeInLane(envWoodFilter, l.envWoodFilter, k);
+    PutEnvelopeInLane(envFilter, l.envFilter, k);
+    PutEnvelopeInLane(envMaster, l.envMaster, k);
+}
+
+void Voice::TakeFromLane(const VoiceLanes& l, int k)
+{
+    for (int m = 0; m < kModelCount; ++m)
+        TakeOscillatorFromLane(oscillators[m], l.oscillators[m], k);
+
+    // The phaser's and the wood filter's coefficients never change inside a
+    // sub-block (their cutoffs move at ticks): only their states come back.
+    TakeStates(phaser, l.phaser.Get(k));
+    TakeStates(woodFilter, l.wood.Get(k));
+    mainFilter = l.main.Get(k);
+    mainSetting.cutoff = l.cutoff.at[k];
+    mainSetting.madeFor = l.madeFor.at[k];
+
+    TakeEnvelopeFromLane(envWoodFilter, l.envWoodFilter, k);
+    TakeEnvelopeFromLane(envFilter, l.envFilter, k);
+    TakeEnvelopeFromLane(envMaster, l.envMaster, k);
 }

@@ -1,5 +1,5 @@
 // Renders the active voices of one sub-block kLaneWidth at a time: each
-// voice's audio-rate state (oscillators, filters, envelopes) is copied into a
+// voice puts its audio-rate state (oscillators, filters, envelopes) into a
 // lane, the lane kernel of the chosen instruction set runs the per-sample
 // signal flow of all lanes together, the state goes back into the voices,
 // and the outputs are added to the mix voice by voice in voice order (the
@@ -28,8 +28,6 @@ public:
 
 private:
     void RenderLanes(Voice* const* voices, int count, double* mix, int frames);
-    void LoadLane(int lane, Voice& voice);
-    void StoreLane(int lane, Voice& voice) const;
 
     std::unique_ptr<VoiceLanes> lanes;
     std::vector<double> out;      // [sample][lane]

@@ -1,7 +1,9 @@
 // The lane kernel for one instruction set (flags in CMakeLists.txt).
+#include "simd/LaneVector.h"
+
 #include "VoiceLaneKernel.h"
 
 void RenderVoiceLanesBaseline(VoiceLanes& lanes, int count, int frames)
 {
-    RenderVoiceLanes(lanes, count, frames);
+    RenderVoiceLanes<NativeLanes>(lanes, count, frames);
 }

@@ -3,6 +3,7 @@
 // clipboard and the startup bank.
 #pragma once
 
+#include "Engine.h"
 #include "MtsClient.h"
 #include "ProfileSnapshot.h"
 #include "VstPlugin.h"
@@ -16,7 +17,8 @@ class Graphics;
 
 class Synth : public VstPlugin {
 public:
-    static constexpr int kControllerCount = 120;
+    // The controllers that can be learned (the rest are channel mode messages).
+    static constexpr int kControllerCount = Engine::kControllerCount;
     // WriteConfiguration selectors: everything, or one of the two MIDI flags
     // (the option menu's action numbers of those entries).
     static constexpr int kConfigAll = -1;

@@ -35,16 +35,16 @@ TEST(Morphing, OnceMorphsALegatoLineOnlyFromItsFirstNote)
     fixture.Send(kNoteOn, 60, 100);
     fixture.Render(44);
     const Voice& first = fixture.engine.GetVoice(0);
-    EXPECT_GT(first.morphInput, 0.9) << "a phrase starts at the second point";
-    EXPECT_GT(first.oscillators[kModelMetal].level, 0.0);
+    EXPECT_GT(first.MorphInput(), 0.9) << "a phrase starts at the second point";
+    EXPECT_GT(first.ModelLevel(kModelMetal), 0.0);
 
     fixture.Render(44100);
-    const double settled = first.morphInput;
+    const double settled = first.MorphInput();
     EXPECT_LT(settled, 0.01) << "and falls to the first point";
 
     fixture.Send(kNoteOn, 64, 100);  // legato: 60 is still held
     fixture.Render(44);
-    EXPECT_LT(fixture.engine.GetVoice(1).morphInput, 0.01);
+    EXPECT_LT(fixture.engine.GetVoice(1).MorphInput(), 0.01);
 
     fixture.Send(kNoteOff, 60, 0);
     fixture.Send(kNoteOff, 64, 0);
@@ -52,8 +52,8 @@ TEST(Morphing, OnceMorphsALegatoLineOnlyFromItsFirstNote)
     fixture.Send(kNoteOn, 67, 100);  // a new phrase
     fixture.Render(44);
     for (int i = 0; i < Engine::kVoiceCount; ++i)
-        if (fixture.engine.GetVoice(i).note == 67) {
-            EXPECT_GT(fixture.engine.GetVoice(i).morphInput, 0.9);
+        if (fixture.engine.GetVoice(i).Note() == 67) {
+            EXPECT_GT(fixture.engine.GetVoice(i).MorphInput(), 0.9);
         }
 }
 
@@ -67,11 +67,11 @@ TEST(Morphing, OneShotGivesEachNoteItsOwnClock)
     fixture.Render(22050);
     fixture.Send(kNoteOn, 64, 100);
     fixture.Render(441);
-    const double early = fixture.engine.GetVoice(0).envMorph.value;
-    const double late = fixture.engine.GetVoice(1).envMorph.value;
+    const double early = fixture.engine.GetVoice(0).MorphEnvelope().value;
+    const double late = fixture.engine.GetVoice(1).MorphEnvelope().value;
     EXPECT_LT(early, late);
-    EXPECT_GT(fixture.engine.GetVoice(1).oscillators[kModelWood].level,
-              fixture.engine.GetVoice(0).oscillators[kModelWood].level);
+    EXPECT_GT(fixture.engine.GetVoice(1).ModelLevel(kModelWood),
+              fixture.engine.GetVoice(0).ModelLevel(kModelWood));
 }
 
 TEST(Morphing, SwingStaysInsideBothPointsAndStandsStillAtRateZero)
@@ -85,7 +85,7 @@ TEST(Morphing, SwingStaysInsideBothPointsAndStandsStillAtRateZero)
     double highest = 0.0;
     for (int tick = 0; tick < 1000; ++tick) {
         fixture.Render(44);
-        const double m = fixture.engine.GetVoice(0).morphInput;
+        const double m = fixture.engine.GetVoice(0).MorphInput();
         lowest = std::min(lowest, m);
         highest = std::max(highest, m);
     }
@@ -94,7 +94,7 @@ TEST(Morphing, SwingStaysInsideBothPointsAndStandsStillAtRateZero)
 
     fixture.engine.SetParameter(kMorphRate, 0.0);
     fixture.Render(44);
-    const double stopped = fixture.engine.GetVoice(0).morphInput;
+    const double stopped = fixture.engine.GetVoice(0).MorphInput();
     fixture.Render(4410);
-    EXPECT_EQ(fixture.engine.GetVoice(0).morphInput, stopped);
+    EXPECT_EQ(fixture.engine.GetVoice(0).MorphInput(), stopped);
 }

@@ -16,7 +16,7 @@ int ActiveVoices(const Engine& engine)
 {
     int count = 0;
     for (int i = 0; i < Engine::kVoiceCount; ++i)
-        count += engine.GetVoice(i).active ? 1 : 0;
+        count += engine.GetVoice(i).IsActive() ? 1 : 0;
     return count;
 }
 
@@ -29,10 +29,10 @@ TEST(NotePlaying, NoteA4AtPadCentreSoundsAt440HzFromTheSineAlone)
     const StereoBuffer out = fixture.Render(44100);
 
     const Voice& voice = fixture.engine.GetVoice(0);
-    EXPECT_EQ(voice.note, 69);
-    EXPECT_EQ(voice.oscillators[kModelSine].level, 1.0);
+    EXPECT_EQ(voice.Note(), 69);
+    EXPECT_EQ(voice.ModelLevel(kModelSine), 1.0);
     for (int model : {kModelString, kModelWood, kModelMetal, kModelGlass})
-        EXPECT_EQ(voice.oscillators[model].level, 0.0) << "model " << model;
+        EXPECT_EQ(voice.ModelLevel(model), 0.0) << "model " << model;
     EXPECT_NEAR(MeasureFrequency(out.left, 44100.0, 8820), 440.0, 0.05);
     EXPECT_EQ(out.left, out.right) << "with Air at 0 the output is the mono voice sum";
     EXPECT_GT(Peak(out.left), 0.05);
@@ -62,8 +62,8 @@ TEST(NotePlaying, RepeatedNoteRetriggersItsOwnVoice)
     fixture.Send(kNoteOnStatus, 60, 90);
     fixture.Render(441);
     EXPECT_EQ(ActiveVoices(fixture.engine), 1);
-    EXPECT_EQ(fixture.engine.GetVoice(0).serial, 2);
-    EXPECT_EQ(fixture.engine.GetVoice(0).velocity, 90);
+    EXPECT_EQ(fixture.engine.GetVoice(0).Serial(), 2);
+    EXPECT_EQ(fixture.engine.GetVoice(0).Velocity(), 90);
 }
 
 TEST(NotePlaying, SixtyFifthNoteStealsTheOldestVoiceEvenInSustain)
@@ -75,12 +75,12 @@ TEST(NotePlaying, SixtyFifthNoteStealsTheOldestVoiceEvenInSustain)
     }
     fixture.Render(44100);  // every voice has reached its sustain level
     ASSERT_EQ(ActiveVoices(fixture.engine), 64);
-    ASSERT_EQ(fixture.engine.GetVoice(0).envMaster.stage, Envelope::kDecay);
+    ASSERT_EQ(fixture.engine.GetVoice(0).AmplitudeEnvelope().stage, Envelope::kDecay);
 
     fixture.Send(kNoteOnStatus, 124, 100);
     fixture.Render(44);
-    EXPECT_EQ(fixture.engine.GetVoice(0).note, 124);
-    EXPECT_EQ(fixture.engine.GetVoice(1).note, 61);
+    EXPECT_EQ(fixture.engine.GetVoice(0).Note(), 124);
+    EXPECT_EQ(fixture.engine.GetVoice(1).Note(), 61);
     EXPECT_EQ(ActiveVoices(fixture.engine), 64);
 }
 
@@ -91,8 +91,8 @@ TEST(NotePlaying, NoteOnWithVelocityZeroReleasesLikeNoteOff)
     fixture.Render(441);
     fixture.Send(kNoteOnStatus, 64, 0);
     fixture.Render(44);
-    EXPECT_EQ(fixture.engine.GetVoice(0).envMaster.stage, Envelope::kRelease);
-    EXPECT_FALSE(fixture.engine.GetVoice(0).keyHeld);
+    EXPECT_EQ(fixture.engine.GetVoice(0).AmplitudeEnvelope().stage, Envelope::kRelease);
+    EXPECT_FALSE(fixture.engine.GetVoice(0).IsKeyHeld());
 }
 
 TEST(NotePlaying, SustainPedalHoldsReleasedKeysUntilItIsLifted)
@@ -104,15 +104,15 @@ TEST(NotePlaying, SustainPedalHoldsReleasedKeysUntilItIsLifted)
     fixture.Send(kNoteOffStatus, 60, 0);
     fixture.Render(22050);
     const Voice& voice = fixture.engine.GetVoice(0);
-    EXPECT_TRUE(voice.active);
-    EXPECT_FALSE(voice.keyHeld);
-    EXPECT_EQ(voice.envMaster.stage, Envelope::kDecay);
+    EXPECT_TRUE(voice.IsActive());
+    EXPECT_FALSE(voice.IsKeyHeld());
+    EXPECT_EQ(voice.AmplitudeEnvelope().stage, Envelope::kDecay);
 
     fixture.Send(kControlStatus, 64, 0);
     fixture.Render(44);
-    EXPECT_EQ(voice.envMaster.stage, Envelope::kRelease);
+    EXPECT_EQ(voice.AmplitudeEnvelope().stage, Envelope::kRelease);
     fixture.Render(44100 * 3);
-    EXPECT_FALSE(voice.active);
+    EXPECT_FALSE(voice.IsActive());
 }
 
 TEST(NotePlaying, ReleaseAllNotesActsAtOnceWithoutWaitingForATick)
@@ -122,8 +122,8 @@ TEST(NotePlaying, ReleaseAllNotesActsAtOnceWithoutWaitingForATick)
     fixture.Send(kNoteOnStatus, 67, 100);
     fixture.Render(441);
     fixture.engine.ReleaseAllNotes();
-    EXPECT_EQ(fixture.engine.GetVoice(0).envMaster.stage, Envelope::kRelease);
-    EXPECT_EQ(fixture.engine.GetVoice(1).envMaster.stage, Envelope::kRelease);
+    EXPECT_EQ(fixture.engine.GetVoice(0).AmplitudeEnvelope().stage, Envelope::kRelease);
+    EXPECT_EQ(fixture.engine.GetVoice(1).AmplitudeEnvelope().stage, Envelope::kRelease);
 }
 
 TEST(NotePlaying, MessagesAtTheSameOffsetKeepTheirArrivalOrder)
@@ -132,13 +132,13 @@ TEST(NotePlaying, MessagesAtTheSameOffsetKeepTheirArrivalOrder)
     onThenOff.Send(kNoteOnStatus, 60, 100, 10);
     onThenOff.Send(kNoteOffStatus, 60, 0, 10);
     onThenOff.Render(88);
-    EXPECT_FALSE(onThenOff.engine.GetVoice(0).keyHeld);
+    EXPECT_FALSE(onThenOff.engine.GetVoice(0).IsKeyHeld());
 
     EngineFixture offThenOn;
     offThenOn.Send(kNoteOffStatus, 60, 0, 10);
     offThenOn.Send(kNoteOnStatus, 60, 100, 10);
     offThenOn.Render(88);
-    EXPECT_TRUE(offThenOn.engine.GetVoice(0).keyHeld);
+    EXPECT_TRUE(offThenOn.engine.GetVoice(0).IsKeyHeld());
 }
 
 TEST(NotePlaying, ControlTicksRunEveryMillisecondWhateverTheHostBlockSize)
@@ -152,8 +152,8 @@ TEST(NotePlaying, ControlTicksRunEveryMillisecondWhateverTheHostBlockSize)
     oneBlock.Render(44 * 25 + 1, 44 * 25 + 1);
     singleSamples.Render(44 * 25 + 1, 1);
     // The per-voice morph envelope steps once per tick only.
-    EXPECT_EQ(oneBlock.engine.GetVoice(0).envMorph.value, singleSamples.engine.GetVoice(0).envMorph.value);
-    EXPECT_LT(oneBlock.engine.GetVoice(0).envMorph.value, 1.0);
+    EXPECT_EQ(oneBlock.engine.GetVoice(0).MorphEnvelope().value, singleSamples.engine.GetVoice(0).MorphEnvelope().value);
+    EXPECT_LT(oneBlock.engine.GetVoice(0).MorphEnvelope().value, 1.0);
 }
 
 TEST(NotePlaying, ModWheelAddsVibrato)

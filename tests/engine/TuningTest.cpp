@@ -67,12 +67,12 @@ TEST(Tuning, AMasterRetunesNotesAndFiltersOthers)
     fixture.Send(0x90, 61, 100);
     fixture.Send(0x90, 60, 100);
     fixture.Render(441);
-    EXPECT_EQ(fixture.engine.GetVoice(0).note, 60) << "the filtered note took no voice";
-    EXPECT_EQ(fixture.engine.GetVoice(0).pitch, 8832.0);
+    EXPECT_EQ(fixture.engine.GetVoice(0).Note(), 60) << "the filtered note took no voice";
+    EXPECT_EQ(fixture.engine.GetVoice(0).Pitch(), 8832.0);
 
     FakeMaster::connected = false;  // the master went away: plain tuning again
     fixture.Send(0x90, 61, 100);
     fixture.Render(44);
-    EXPECT_EQ(fixture.engine.GetVoice(1).note, 61);
-    EXPECT_EQ(fixture.engine.GetVoice(1).pitch, 61.0 * 128);
+    EXPECT_EQ(fixture.engine.GetVoice(1).Note(), 61);
+    EXPECT_EQ(fixture.engine.GetVoice(1).Pitch(), 61.0 * 128);
 }
