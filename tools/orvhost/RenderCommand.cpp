@@ -1,11 +1,11 @@
 // orvhost render PLUGIN -o FILE: plays MIDI through a plug-in offline, block
 // by block as a DAW's export does, and writes what it outputs to a WAV file.
 
-#include "BinaryFile.h"
 #include "Command.h"
 #include "CommandSupport.h"
 #include "DemoPhrase.h"
 #include "ExitCode.h"
+#include "FileContents.h"
 #include "HostSession.h"
 #include "MidiEventList.h"
 #include "MidiFile.h"
@@ -116,8 +116,9 @@ bool LoadSong(const RenderSettings& settings, Song& song, const Console& console
     }
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!ReadWholeFile(settings.midiPath, kMaxMidiFileBytes, bytes, error)) {
-        console.Error(error);
+    if (platform::ReadWholeFile(settings.midiPath, kMaxMidiFileBytes, platform::FileSource::kAnyFile, bytes, error) !=
+        platform::FileReadResult::Read) {
+        console.Error("cannot read " + settings.midiPath + ": " + error);
         return false;
     }
     MidiFile file;
