@@ -1,113 +1,57 @@
-// FXP (one program) and FXB (bank) files. Header integers are big-endian;
-// the chunks inside are the same bytes the host gets from effGetChunk.
+// The plug-in's own FXP (one program) and FXB (bank) files, in and out
+// through the preset codec; the chunks inside are the same bytes the host
+// gets from effGetChunk. Loading forgives what it always has: any bank
+// version, a short parameter list, a chunk size field that is off.
 #include "PluginBase.h"
 
 #include "AtomicFile.h"
-#include "VstAbi.h"
+#include "BigEndianReader.h"
+#include "FileContents.h"
+#include "PresetFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <new>
+#include <span>
 #include <string_view>
 
 namespace {
 
-constexpr int32_t kCcnK = vst::FourCC('C', 'c', 'n', 'K');
-constexpr int32_t kFxCk = vst::FourCC('F', 'x', 'C', 'k');
-constexpr int32_t kFPCh = vst::FourCC('F', 'P', 'C', 'h');
-constexpr int32_t kFxBk = vst::FourCC('F', 'x', 'B', 'k');
-constexpr int32_t kFBCh = vst::FourCC('F', 'B', 'C', 'h');
-
-constexpr size_t kProgramHeaderSize = 56;  // up to the end of prgName
-constexpr size_t kProgramChunkOffset = 60;
-constexpr size_t kBankHeaderSize = 156;    // up to the end of future
-constexpr size_t kBankChunkOffset = 160;
-constexpr size_t kNameSize = 28;
 // Preset files are small; anything larger is not one of ours.
-constexpr long kLargestFile = 64L * 1024 * 1024;
+constexpr size_t kLargestFile = 64u * 1024 * 1024;
+constexpr size_t kValueBytes = 4;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+std::span<const uint8_t> BytesOf(const SerialBuffer& buffer) { return {buffer.Data(), buffer.Size()}; }
 
-// Reads a whole file; false when it cannot be opened or is implausibly large.
+// Regular files only: a pipe or device chosen in a file dialog must not
+// stall the host.
 bool ReadWholeFile(const char* path, SerialBuffer& buffer)
 {
-    FilePointer file(std::fopen(path, "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file.get());
-    if (size < 0 || size > kLargestFile || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
-    if (!buffer.Resize(static_cast<size_t>(size)))
-        return false;
-    return size == 0 || std::fread(buffer.Data(), 1, static_cast<size_t>(size), file.get()) == static_cast<size_t>(size);
+    std::string contents;
+    return platform::ReadWholeFile(path, kLargestFile, contents) == platform::FileReadResult::Read &&
+           buffer.PutBytes(contents.data(), contents.size());
 }
 
-bool WriteWholeFile(const char* path, const SerialBuffer& buffer)
+bool WritePresetFile(const char* path, const PresetFile& file)
 {
-    return platform::WriteFileAtomically(
-        path, std::string_view(reinterpret_cast<const char*>(buffer.Data()), buffer.Size()));
+    const std::vector<uint8_t> bytes = SerializePresetFile(file, PresetByteSize::kWholeFile);
+    return platform::WriteFileAtomically(path,
+                                         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-class BigEndianWriter {
-public:
-    explicit BigEndianWriter(SerialBuffer& target) : buffer(target) {}
-    void Int32(int32_t value)
-    {
-        const uint32_t v = static_cast<uint32_t>(value);
-        const uint8_t bytes[4] = {static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
-                                  static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
-        ok = buffer.PutBytes(bytes, 4) && ok;
-    }
-    void Float(float value)
-    {
-        uint32_t bits = 0;
-        std::memcpy(&bits, &value, 4);
-        Int32(static_cast<int32_t>(bits));
-    }
-    void Name(const char* name)
-    {
-        char field[kNameSize] = {};
-        std::strncpy(field, name, kNameSize - 1);  // keeps a terminating zero
-        ok = buffer.PutBytes(field, kNameSize) && ok;
-    }
-    void Zeros(size_t count)
-    {
-        for (size_t i = 0; i < count; ++i)
-            ok = buffer.PutBytes("", 1) && ok;
-    }
-    void Bytes(const SerialBuffer& other) { ok = buffer.PutBytes(other.Data(), other.Size()) && ok; }
-    bool Ok() const { return ok; }
+// The name as these files have always held it: its first 27 bytes.
+std::string NameField(const char* name) { return std::string(name, strnlen(name, kPresetNameBytes - 1)); }
 
-private:
-    SerialBuffer& buffer;
-    bool ok = true;
-};
-
-int32_t ReadBigInt32(const SerialBuffer& buffer, size_t offset)
+// count values, all finite, from the start of bytes.
+bool ReadFiniteValues(std::span<const uint8_t> bytes, size_t count, std::vector<float>& values)
 {
-    const uint8_t* p = buffer.Data() + offset;
-    return static_cast<int32_t>((static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-                                (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]));
-}
-
-float ReadBigFloat(const SerialBuffer& buffer, size_t offset)
-{
-    const uint32_t bits = static_cast<uint32_t>(ReadBigInt32(buffer, offset));
-    float value = 0.0f;
-    std::memcpy(&value, &bits, 4);
-    return value;
-}
-
-// A prgName field need not be terminated: all 28 bytes may be name.
-std::string ReadName(const SerialBuffer& buffer, size_t offset)
-{
-    const char* first = reinterpret_cast<const char*>(buffer.Data() + offset);
-    return std::string(first, strnlen(first, kNameSize));
+    BigEndianReader reader(bytes);
+    values.resize(count);
+    for (float& value : values)
+        if (!reader.ReadFloat(value) || !std::isfinite(value))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -121,19 +65,18 @@ bool PluginBase::WriteProgramFile(const char* path)
     WriteFrameworkHeader(chunk);
     if (!WriteProgramState(chunk))
         return false;
-    SerialBuffer file;
-    BigEndianWriter out(file);
-    out.Int32(kCcnK);
-    out.Int32(static_cast<int32_t>(chunk.Size() + kProgramChunkOffset));
-    out.Int32(kFPCh);
-    out.Int32(1);
-    out.Int32(uniqueId);
-    out.Int32(DecimalVersion(version));
-    out.Int32(ParameterCount());
-    out.Name(GetProgramName(currentProgram));
-    out.Int32(static_cast<int32_t>(chunk.Size()));
-    out.Bytes(chunk);
-    return out.Ok() && WriteWholeFile(path, file);
+    try {
+        PresetFile file;
+        file.kind = PresetKind::kProgramChunk;
+        file.pluginId = uniqueId;
+        file.pluginVersion = DecimalVersion(version);
+        file.parameterCount = ParameterCount();
+        file.programName = NameField(GetProgramName(currentProgram));
+        file.chunk.assign(chunk.Data(), chunk.Data() + chunk.Size());
+        return WritePresetFile(path, file);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 bool PluginBase::WriteBankFile(const char* path)
@@ -145,20 +88,18 @@ bool PluginBase::WriteBankFile(const char* path)
     WriteFrameworkHeader(chunk);
     if (!SerializePresets(chunk))
         return false;
-    SerialBuffer file;
-    BigEndianWriter out(file);
-    out.Int32(kCcnK);
-    out.Int32(static_cast<int32_t>(chunk.Size() + kBankChunkOffset));
-    out.Int32(kFBCh);
-    out.Int32(2);
-    out.Int32(uniqueId);
-    out.Int32(DecimalVersion(version));
-    out.Int32(ProgramCount());
-    out.Int32(currentProgram);
-    out.Zeros(124);
-    out.Int32(static_cast<int32_t>(chunk.Size()));
-    out.Bytes(chunk);
-    return out.Ok() && WriteWholeFile(path, file);
+    try {
+        PresetFile file;
+        file.kind = PresetKind::kBankChunk;
+        file.pluginId = uniqueId;
+        file.pluginVersion = DecimalVersion(version);
+        file.programCount = ProgramCount();
+        file.currentProgram = currentProgram;
+        file.chunk.assign(chunk.Data(), chunk.Data() + chunk.Size());
+        return WritePresetFile(path, file);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 bool PluginBase::ReadProgramFile(const char* path)
@@ -173,20 +114,18 @@ bool PluginBase::ReadProgramFile(const char* path)
 bool PluginBase::ReadProgramData(const SerialBuffer& file)
 {
     LockGuard guard(lock);
-    if (file.Size() < kProgramHeaderSize)
-        return false;
-    const int32_t chunkMagic = ReadBigInt32(file, 0);
-    const int32_t fxMagic = ReadBigInt32(file, 8);
-    const int32_t fileVersion = ReadBigInt32(file, 12);
-    const int32_t fxId = ReadBigInt32(file, 16);
-    const std::string name = ReadName(file, 28);
-    if (chunkMagic != kCcnK || fileVersion != 1 || fxId != uniqueId)
+    const std::span<const uint8_t> bytes = BytesOf(file);
+    PresetHeader header;
+    if (!ReadPresetHeader(bytes, header) || IsBank(header.kind) || header.formatVersion != 1 ||
+        header.pluginId != uniqueId)
         return false;
 
-    if (doesChunks && fxMagic == kFPCh) {
-        if (file.Size() <= kProgramChunkOffset)
+    if (doesChunks && header.kind == PresetKind::kProgramChunk) {
+        // The state runs to the end of the file, whatever its size field says.
+        constexpr size_t kChunkStart = kProgramHeaderBytes + kChunkSizeBytes;
+        if (file.Size() <= kChunkStart)
             return false;
-        int position = static_cast<int>(kProgramChunkOffset);
+        int position = static_cast<int>(kChunkStart);
         int32_t magic = 0;
         if (file.GetInt32(position, magic) >= 0 && magic == kChunkMagic)
             position += 8;
@@ -195,18 +134,19 @@ bool PluginBase::ReadProgramData(const SerialBuffer& file)
             RestoreSnapshot(before);
             return false;
         }
-    } else if (fxMagic == kFxCk) {
+    } else if (header.kind == PresetKind::kProgramParameters) {
         // Apply the values that are present; a short list leaves the rest.
-        const size_t present = std::min(static_cast<size_t>(ParameterCount()), (file.Size() - kProgramHeaderSize) / 4);
-        for (size_t i = 0; i < present; ++i)
-            if (!std::isfinite(ReadBigFloat(file, kProgramHeaderSize + 4 * i)))
-                return false;
-        for (size_t i = 0; i < present; ++i)
-            GetParameter(static_cast<int>(i)).SetNormalised(ReadBigFloat(file, kProgramHeaderSize + 4 * i));
+        const std::span<const uint8_t> values = bytes.subspan(kProgramHeaderBytes);
+        std::vector<float> present;
+        if (!ReadFiniteValues(values, std::min(static_cast<size_t>(ParameterCount()), values.size() / kValueBytes),
+                              present))
+            return false;
+        for (size_t i = 0; i < present.size(); ++i)
+            GetParameter(static_cast<int>(i)).SetNormalised(present[i]);
     } else {
         return false;
     }
-    ModifyCurrentPreset(name.c_str());
+    ModifyCurrentPreset(header.programName.c_str());
     RecallProgram(currentProgram);
     NotifyProgramChange();
     return true;
@@ -224,20 +164,16 @@ bool PluginBase::ReadBankFile(const char* path)
 bool PluginBase::ReadBankData(const SerialBuffer& file)
 {
     LockGuard guard(lock);
-    if (file.Size() < kBankHeaderSize)
-        return false;
-    const int32_t chunkMagic = ReadBigInt32(file, 0);
-    const int32_t fxMagic = ReadBigInt32(file, 8);
-    const int32_t fxId = ReadBigInt32(file, 16);
-    const int32_t programsInFile = ReadBigInt32(file, 24);
-    const int32_t fileCurrentProgram = ReadBigInt32(file, 28);
-    if (chunkMagic != kCcnK || fxId != uniqueId)
+    const std::span<const uint8_t> bytes = BytesOf(file);
+    PresetHeader header;
+    if (!ReadPresetHeader(bytes, header) || !IsBank(header.kind) || header.pluginId != uniqueId)
         return false;
 
-    if (doesChunks && fxMagic == kFBCh) {
-        if (file.Size() <= kBankChunkOffset)
+    if (doesChunks && header.kind == PresetKind::kBankChunk) {
+        constexpr size_t kChunkStart = kBankHeaderBytes + kChunkSizeBytes;
+        if (file.Size() <= kChunkStart)
             return false;
-        int position = static_cast<int>(kBankChunkOffset);
+        int position = static_cast<int>(kChunkStart);
         int32_t magic = 0;
         if (file.GetInt32(position, magic) >= 0 && magic == kChunkMagic)
             position += 8;
@@ -246,31 +182,34 @@ bool PluginBase::ReadBankData(const SerialBuffer& file)
             RestoreSnapshot(before);
             return false;
         }
-    } else if (fxMagic == kFxBk) {
+    } else if (header.kind == PresetKind::kBankPrograms) {
         // Every record is checked before any program changes, so a bad
-        // record further on costs the user nothing.
-        const size_t recordSize = kProgramHeaderSize + 4 * static_cast<size_t>(ParameterCount());
-        const int records = std::clamp(programsInFile, 0, ProgramCount());
-        for (int i = 0; i < records; ++i) {
-            const size_t at = kBankHeaderSize + static_cast<size_t>(i) * recordSize;
-            if (file.Size() < at + recordSize)
+        // record further on costs the user nothing. Records beyond the
+        // plug-in's programs are not read.
+        const size_t parameters = static_cast<size_t>(ParameterCount());
+        const size_t recordSize = kProgramHeaderBytes + kValueBytes * parameters;
+        const int records = std::clamp(header.count, 0, ProgramCount());
+        std::vector<PresetProgram> programs(static_cast<size_t>(records));
+        for (size_t i = 0; i < programs.size(); ++i) {
+            const size_t at = kBankHeaderBytes + i * recordSize;
+            if (bytes.size() < at + recordSize)
                 return false;
-            if (ReadBigInt32(file, at) != kCcnK || ReadBigInt32(file, at + 8) != kFxCk ||
-                ReadBigInt32(file, at + 12) != 1 || ReadBigInt32(file, at + 24) != ParameterCount())
+            const std::span<const uint8_t> record = bytes.subspan(at, recordSize);
+            PresetHeader recordHeader;
+            if (!ReadPresetHeader(record, recordHeader) || recordHeader.kind != PresetKind::kProgramParameters ||
+                recordHeader.formatVersion != 1 || recordHeader.count != ParameterCount() ||
+                !ReadFiniteValues(record.subspan(kProgramHeaderBytes), parameters, programs[i].values))
                 return false;
-            for (int p = 0; p < ParameterCount(); ++p)
-                if (!std::isfinite(ReadBigFloat(file, at + kProgramHeaderSize + 4 * static_cast<size_t>(p))))
-                    return false;
+            programs[i].name = std::move(recordHeader.programName);
         }
-        for (int i = 0; i < records; ++i) {
-            const size_t at = kBankHeaderSize + static_cast<size_t>(i) * recordSize;
-            const std::string name = ReadName(file, at + 28);
-            RecallProgram(i);
-            for (int p = 0; p < ParameterCount(); ++p)
-                GetParameter(p).SetNormalised(ReadBigFloat(file, at + kProgramHeaderSize + 4 * static_cast<size_t>(p)));
-            ModifyCurrentPreset(name.c_str());
+        for (size_t i = 0; i < programs.size(); ++i) {
+            RecallProgram(static_cast<int>(i));
+            for (size_t p = 0; p < parameters; ++p)
+                GetParameter(static_cast<int>(p)).SetNormalised(programs[i].values[p]);
+            ModifyCurrentPreset(programs[i].name.c_str());
         }
-        RecallProgram(fileCurrentProgram);
+        // The current program's field, read whatever the bank's version.
+        RecallProgram(header.currentProgram);
     } else {
         return false;
     }

@@ -19,6 +19,31 @@ constexpr size_t kParameterTextCapacity = vst::kVstExtMaxParamStrLen;
 // Host-supplied block sizes beyond this are refused rather than allocated.
 constexpr int32_t kLargestBlockSize = 1 << 20;
 
+// The host's vendor and product strings are read into buffers well beyond the
+// protocol's 64 bytes: some hosts write more.
+constexpr size_t kHostStringCapacity = 256;
+
+// Versions: packed major << 16 | minor << 8 | bug fix; decimal, as hosts
+// show them, major * 10000 + minor * 100 + bug fix.
+constexpr int kMajorShift = 16;
+constexpr int kMinorShift = 8;
+constexpr int32_t kMajorMask = 0xffff;
+constexpr int32_t kMinorMask = 0xff;
+constexpr int32_t kBugFixMask = 0xff;
+constexpr int32_t kMajorWeight = 10000;
+constexpr int32_t kMinorWeight = 100;
+
+// Cockos (REAPER) extensions: asked through canDo, answered with this value
+// (0xbeef in the high half, not 1), remembered as bits of hostExtensionFlags.
+constexpr intptr_t kCockosCanDoAnswer = static_cast<intptr_t>(0xbeef0000);
+constexpr int32_t kCockosExtensionsBit = 1;
+constexpr int32_t kCockosViewAsConfigBit = 2;
+
+// Cockos vendor-specific requests: the index selects, the answer is 0xbeef.
+constexpr int32_t kVendorParameterDisplay = 7;  // ptr receives parameter value's text for the value opt
+constexpr int32_t kVendorParameterIsStepped = 8;
+constexpr intptr_t kVendorAnswered = 0xbeef;
+
 int32_t ToIndex(intptr_t value)
 {
     return value < INT32_MIN || value > INT32_MAX ? -1 : static_cast<int32_t>(value);
@@ -149,10 +174,10 @@ VstPlugin* VstPlugin::FromEffect(vst::AEffect* effect)
 
 int32_t PluginBase::DecimalVersion(int32_t packed)
 {
-    const int32_t major = (packed >> 16) & 0xffff;
-    const int32_t minor = (packed >> 8) & 0xff;
-    const int32_t bugFix = packed & 0xff;
-    return major * 10000 + minor * 100 + bugFix;
+    const int32_t major = (packed >> kMajorShift) & kMajorMask;
+    const int32_t minor = (packed >> kMinorShift) & kMinorMask;
+    const int32_t bugFix = packed & kBugFixMask;
+    return major * kMajorWeight + minor * kMinorWeight + bugFix;
 }
 
 intptr_t VstPlugin::CallHost(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
@@ -369,30 +394,29 @@ intptr_t VstPlugin::CanDo(const char* text)
                 return 1;
     }
     if (std::strcmp(text, "hasCockosExtensions") == 0) {
-        hostExtensionFlags |= 1;
-        return static_cast<intptr_t>(0xbeef0000);
+        hostExtensionFlags |= kCockosExtensionsBit;
+        return kCockosCanDoAnswer;
     }
     if (std::strcmp(text, "hasCockosViewAsConfig") == 0) {
-        hostExtensionFlags |= 2;
-        return static_cast<intptr_t>(0xbeef0000);
+        hostExtensionFlags |= kCockosViewAsConfigBit;
+        return kCockosCanDoAnswer;
     }
     return 0;
 }
 
 intptr_t VstPlugin::VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt)
 {
-    constexpr intptr_t kAnswered = 0xbeef;
     const int32_t parameterIndex = ToIndex(value);
-    if (index == 7) {
+    if (index == kVendorParameterDisplay) {
         if (ptr == nullptr)
             return 0;
         if (IsValidParameter(parameterIndex))
             GetParameter(parameterIndex).FormatDisplay(opt, true, static_cast<char*>(ptr), kParameterTextCapacity,
                                                        true);
-        return kAnswered;
+        return kVendorAnswered;
     }
-    if (index == 8)
-        return IsValidParameter(parameterIndex) && GetParameter(parameterIndex).IsStepped() ? kAnswered : 0;
+    if (index == kVendorParameterIsStepped)
+        return IsValidParameter(parameterIndex) && GetParameter(parameterIndex).IsStepped() ? kVendorAnswered : 0;
     return 0;
 }
 
@@ -469,7 +493,7 @@ int32_t VstPlugin::IdentifyHost()
 {
     if (hostCode != -1)
         return hostCode;
-    char product[256] = {};
+    char product[kHostStringCapacity] = {};
     CallHost(vst::audioMasterGetProductString, 0, 0, product);
     product[sizeof product - 1] = '\0';
     int32_t versionOfHost = 0;
@@ -483,7 +507,7 @@ int32_t VstPlugin::IdentifyHost()
 bool VstPlugin::HostNeedsProgramChunks()
 {
     if (!vendorChecked) {
-        char vendor[256] = {};
+        char vendor[kHostStringCapacity] = {};
         CallHost(vst::audioMasterGetVendorString, 0, 0, vendor);
         vendor[sizeof vendor - 1] = '\0';
         vendorNeedsProgramChunks = VendorNeedsProgramChunks(vendor);

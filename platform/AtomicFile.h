@@ -13,4 +13,10 @@ namespace platform {
 // failed (errno tells why on POSIX); path is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);
 
+// For files a user names on a command line: a regular file, or a new one, is
+// replaced as above; anything else (a device such as /dev/stdout, a pipe) is
+// written directly, since it cannot be replaced. On failure reason holds a
+// few words for a message ("is a directory", or the system's own).
+bool WriteWholeFile(const std::string& path, std::string_view contents, std::string& reason);
+
 }  // namespace platform

@@ -9,8 +9,9 @@ packages=(
     # clang come with libclang-rt-14-dev), benchmarks
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    # orvhost writes audio files; sox inspects them
-    libsndfile1-dev sox
+    # orvhost writes audio files (sox inspects them) and reads its options
+    # with CLI11
+    libsndfile1-dev sox libcli11-dev
     # libraries of the Linux editor, configuration and update check
     libx11-dev libxext-dev libxtst-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
     libcurl4-openssl-dev fonts-liberation fonts-dejavu-core

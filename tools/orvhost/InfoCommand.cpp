@@ -1,12 +1,14 @@
 // orvhost info PLUGIN: what a host learns about a plug-in when it loads it.
 
 #include "Command.h"
+#include "CommandSupport.h"
 #include "ExitCode.h"
 #include "HostSession.h"
 #include "VstNames.h"
 
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,21 +45,16 @@ std::string FlagsText(int32_t flags)
     return names.empty() ? std::string(hex) : std::string(hex) + " " + names;
 }
 
-int Run(const ParsedArguments& arguments, const Console& console)
+int Run(const std::vector<std::string>& words, const Console& console)
 {
-    const std::vector<std::string>& words = arguments.Positionals();
-    if (words.empty()) {
-        console.UsageError("info", "missing PLUGIN (the path of a VST 2 plug-in library)");
-        return kExitUsage;
-    }
-    if (words.size() > 1) {
-        console.UsageError("info", "unexpected argument '" + words[1] + "'");
+    std::string error;
+    if (!ReadPositionals(words, {kPluginWord}, error)) {
+        console.UsageError("info", error);
         return kExitUsage;
     }
     const std::string& path = words[0];
 
     HostSession session;
-    session.SetProcessLevel(kProcessLevelUser);
     if (!session.Load(path)) {
         console.Error(session.Error());
         return kExitFailure;
@@ -96,24 +93,29 @@ int Run(const ParsedArguments& arguments, const Console& console)
     std::printf("can do:\n");
     for (const Fact& answer : answers)
         std::printf("  %-22s%s\n", answer.label.c_str(), answer.value.c_str());
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        console.Error("cannot write to standard output");
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return FinishOutput(console);
+}
+
+CommandRun Declare(CLI::App& app)
+{
+    auto words = std::make_shared<std::vector<std::string>>();
+    AddPositionals(app, *words);
+    return [words](const Console& console) { return Run(*words, console); };
 }
 
 constexpr std::string_view kDetails =
     "Loads PLUGIN as a host does (entry point, effOpen), prints its name, vendor,\n"
     "product, unique id, versions, category, flags, channel, parameter and\n"
-    "program counts and its answers to the usual canDo questions, then closes it.\n";
+    "program counts and its answers to the usual canDo questions, then closes it.\n"
+    "\n"
+    "options:\n";
 
 }  // namespace
 
 const Command& InfoCommand()
 {
     static const Command command = {"info", "print what a host learns when it loads a plug-in", "info PLUGIN",
-                                    kDetails, {}, &Run};
+                                    kDetails, &Declare};
     return command;
 }
 

@@ -6,6 +6,7 @@
 // patterns) are refused.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -44,7 +45,7 @@ struct MidiFile {
 };
 
 // Larger than any real MIDI file; guards against reading a wrong file whole.
-inline constexpr uintmax_t kMaxMidiFileBytes = 64u << 20;
+inline constexpr size_t kMaxMidiFileBytes = 64u << 20;
 
 // On failure returns false with a one-line reason in error.
 bool ParseMidiFile(std::span<const uint8_t> bytes, MidiFile& file, std::string& error);

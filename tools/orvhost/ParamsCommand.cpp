@@ -4,10 +4,9 @@
 
 #include "Command.h"
 #include "CommandSupport.h"
-#include "ExitCode.h"
-#include "TextTable.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace orvhost {
 
@@ -20,21 +19,8 @@ std::string NormalisedText(float value)
     return text;
 }
 
-int Run(const ParsedArguments& arguments, const Console& console)
+TextTable ParameterTable(HostSession& session)
 {
-    std::vector<std::string> words;
-    StateSetup setup;
-    std::string error;
-    if (!ReadPositionals(arguments, {"PLUGIN (the path of a VST 2 plug-in library)"}, words, error) ||
-        !ReadStateSetup(arguments, setup, error)) {
-        console.UsageError("params", error);
-        return kExitUsage;
-    }
-    HostSession session;
-    session.SetProcessLevel(kProcessLevelUser);
-    if (const int code = StartSession(session, words[0], setup, "params", console); code != kExitSuccess)
-        return code;
-
     TextTable table({{"index", TextTable::Align::kRight},
                      {"name", TextTable::Align::kLeft},
                      {"label", TextTable::Align::kLeft},
@@ -44,12 +30,14 @@ int Run(const ParsedArguments& arguments, const Console& console)
         table.AddRow({std::to_string(i), session.QueryText(vst::effGetParamName, i),
                       session.QueryText(vst::effGetParamLabel, i), session.QueryText(vst::effGetParamDisplay, i),
                       NormalisedText(session.GetParameter(i))});
-    if (const int code = SaveStateSetup(session, setup, console); code != kExitSuccess)
-        return code;
-    session.Close();
+    return table;
+}
 
-    table.Print(stdout);
-    return FinishOutput(console);
+CommandRun Declare(CLI::App& app)
+{
+    auto arguments = std::make_shared<PluginArguments>();
+    AddPluginArguments(app, *arguments, true);
+    return [arguments](const Console& console) { return RunListing(*arguments, "params", console, &ParameterTable); };
 }
 
 }  // namespace
@@ -65,7 +53,7 @@ const Command& ParamsCommand()
         StateOptionHelp(true);
     static const Command command = {"params", "list a plug-in's parameters and their values",
                                     "params PLUGIN [OPTIONS]",
-                                    details, kStateOptions, &Run};
+                                    details, &Declare};
     return command;
 }
 

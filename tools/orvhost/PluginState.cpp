@@ -1,11 +1,13 @@
 #include "PluginState.h"
 
-#include "BinaryFile.h"
+#include "AtomicFile.h"
+#include "FileContents.h"
 #include "VstNames.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <string_view>
 
 namespace orvhost {
 
@@ -13,7 +15,7 @@ namespace {
 
 // Preset files hold a plug-in's state and a small header; a file this large
 // is something else.
-constexpr uintmax_t kMaxPresetFileBytes = 512u << 20;
+constexpr size_t kMaxPresetFileBytes = 512u << 20;
 
 std::string IdText(int32_t id)
 {
@@ -101,9 +103,12 @@ bool StateScopeOfFileName(const std::string& path, StateScope& scope)
 bool ReadPresetFile(const std::string& path, PresetFile& file, std::string& error)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, kMaxPresetFileBytes, bytes, error))
-        return false;
     std::string reason;
+    if (platform::ReadWholeFile(path, kMaxPresetFileBytes, platform::FileSource::kAnyFile, bytes, reason) !=
+        platform::FileReadResult::Read) {
+        error = "cannot read " + path + ": " + reason;
+        return false;
+    }
     if (!ParsePresetFile(bytes, file, reason)) {
         error = "cannot load " + path + ": " + reason;
         return false;
@@ -183,7 +188,14 @@ bool SavePresetFile(HostSession& session, StateScope scope, const std::string& p
         }
         session.SelectProgram(current);
     }
-    return WriteWholeFile(path, SerializePresetFile(file), error);
+    const std::vector<uint8_t> bytes = SerializePresetFile(file);
+    std::string reason;
+    if (!platform::WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                                  reason)) {
+        error = "cannot write " + path + ": " + reason;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace orvhost

@@ -3,42 +3,29 @@
 
 #include "Command.h"
 #include "CommandSupport.h"
-#include "ExitCode.h"
-#include "TextTable.h"
 
-#include <cstdio>
+#include <memory>
 
 namespace orvhost {
 
 namespace {
 
-int Run(const ParsedArguments& arguments, const Console& console)
+TextTable ProgramTable(HostSession& session)
 {
-    std::vector<std::string> words;
-    StateSetup setup;
-    std::string error;
-    if (!ReadPositionals(arguments, {"PLUGIN (the path of a VST 2 plug-in library)"}, words, error) ||
-        !ReadStateSetup(arguments, setup, error)) {
-        console.UsageError("programs", error);
-        return kExitUsage;
-    }
-    HostSession session;
-    session.SetProcessLevel(kProcessLevelUser);
-    if (const int code = StartSession(session, words[0], setup, "programs", console); code != kExitSuccess)
-        return code;
-
     const int32_t current = session.CurrentProgram();
     TextTable table({{"", TextTable::Align::kLeft},
                      {"index", TextTable::Align::kRight},
                      {"name", TextTable::Align::kLeft}});
     for (int32_t i = 0; i < session.ProgramCount(); ++i)
         table.AddRow({i == current ? "*" : "", std::to_string(i), session.ProgramName(i)});
-    if (const int code = SaveStateSetup(session, setup, console); code != kExitSuccess)
-        return code;
-    session.Close();
+    return table;
+}
 
-    table.Print(stdout);
-    return FinishOutput(console);
+CommandRun Declare(CLI::App& app)
+{
+    auto arguments = std::make_shared<PluginArguments>();
+    AddPluginArguments(app, *arguments, true);
+    return [arguments](const Console& console) { return RunListing(*arguments, "programs", console, &ProgramTable); };
 }
 
 }  // namespace
@@ -53,7 +40,7 @@ const Command& ProgramsCommand()
         StateOptionHelp(true);
     static const Command command = {"programs", "list a plug-in's programs",
                                     "programs PLUGIN [OPTIONS]",
-                                    details, kStateOptions, &Run};
+                                    details, &Declare};
     return command;
 }
 

@@ -1,25 +1,25 @@
 // orvhost render PLUGIN -o FILE: plays MIDI through a plug-in offline, block
 // by block as a DAW's export does, and writes what it outputs to a WAV file.
 
-#include "BinaryFile.h"
 #include "Command.h"
 #include "CommandSupport.h"
 #include "DemoPhrase.h"
 #include "ExitCode.h"
+#include "FileContents.h"
 #include "HostSession.h"
 #include "MidiEventList.h"
 #include "MidiFile.h"
 #include "MidiFileSong.h"
 #include "MidiSchedule.h"
-#include "NumberArgument.h"
+#include "OptionValues.h"
 #include "ProgressMeter.h"
 #include "StateSetup.h"
 #include "WavWriter.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,72 +37,42 @@ constexpr int32_t kMaxChannels = 1024;
 // Release tails after the music, unless --seconds says otherwise.
 constexpr double kTailSeconds = 2.0;
 
-constexpr std::array<OptionSpec, 9> kOptions = {{
-    {"output", 'o', true},
-    {"seconds", 0, true},
-    {"rate", 0, true},
-    {"block", 0, true},
-    {"midi", 0, true},
-    kStateOptions[0],
-    kStateOptions[1],
-    kStateOptions[2],
-    kStateOptions[3],
-}};
-
 struct RenderSettings {
+    PluginArguments arguments;
     std::string plugin;
     std::string output;
+    const CLI::Option* outputOption = nullptr;
     std::string midiPath;
-    bool secondsGiven = false;
+    const CLI::Option* midiOption = nullptr;
+    const CLI::Option* secondsOption = nullptr;
     double seconds = 0.0;
     int32_t rate = 44100;
     int32_t block = 512;
     int64_t totalFrames = 0;
-    StateSetup setup;
 };
 
-bool ReadSettings(const ParsedArguments& arguments, RenderSettings& settings, std::string& error)
+// What the parse left that it could not check alone: the positional word,
+// the output, the length against the rate.
+bool ReadSettings(RenderSettings& settings, std::string& error)
 {
-    std::vector<std::string> words;
-    if (!ReadPositionals(arguments, {"PLUGIN (the path of a VST 2 plug-in library)"}, words, error) ||
-        !ReadStateSetup(arguments, settings.setup, error))
+    if (!ReadPositionals(settings.arguments.words, {kPluginWord}, error))
         return false;
-    settings.plugin = words[0];
-
-    settings.output = arguments.Last("output");
+    settings.plugin = settings.arguments.words[0];
     if (settings.output.empty()) {
-        error = arguments.Has("output") ? "-o needs a file name" : "missing -o FILE (the WAV file to write)";
+        error = settings.outputOption->count() > 0 ? "-o needs a file name" : "missing -o FILE (the WAV file to write)";
         return false;
     }
-
-    int64_t number = 0;
-    if (arguments.Has("rate")) {
-        if (!ParseIntegerArgument("--rate", arguments.Last("rate"), kMinRate, kMaxRate, number, error))
-            return false;
-        settings.rate = static_cast<int32_t>(number);
-    }
-    if (arguments.Has("block")) {
-        if (!ParseIntegerArgument("--block", arguments.Last("block"), 1, kMaxBlock, number, error))
-            return false;
-        settings.block = static_cast<int32_t>(number);
-    }
-    settings.secondsGiven = arguments.Has("seconds");
-    if (settings.secondsGiven) {
-        if (!ParsePositiveNumberArgument("--seconds", arguments.Last("seconds"), kMaxSeconds, settings.seconds, error))
-            return false;
+    if (settings.secondsOption->count() > 0) {
         settings.totalFrames = std::llround(settings.seconds * settings.rate);
         if (settings.totalFrames < 1) {
-            error = "--seconds '" + arguments.Last("seconds") + "' is shorter than one frame at " +
+            error = "--seconds '" + settings.secondsOption->as<std::string>() + "' is shorter than one frame at " +
                     std::to_string(settings.rate) + " Hz";
             return false;
         }
     }
-    if (arguments.Has("midi")) {
-        settings.midiPath = arguments.Last("midi");
-        if (settings.midiPath.empty()) {
-            error = "--midi needs a file name";
-            return false;
-        }
+    if (settings.midiOption->count() > 0 && settings.midiPath.empty()) {
+        error = "--midi needs a file name";
+        return false;
     }
     return true;
 }
@@ -116,8 +86,9 @@ bool LoadSong(const RenderSettings& settings, Song& song, const Console& console
     }
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!ReadWholeFile(settings.midiPath, kMaxMidiFileBytes, bytes, error)) {
-        console.Error(error);
+    if (platform::ReadWholeFile(settings.midiPath, kMaxMidiFileBytes, platform::FileSource::kAnyFile, bytes, error) !=
+        platform::FileReadResult::Read) {
+        console.Error("cannot read " + settings.midiPath + ": " + error);
         return false;
     }
     MidiFile file;
@@ -137,7 +108,7 @@ bool LoadSong(const RenderSettings& settings, Song& song, const Console& console
 // Without --seconds the render lasts as long as the music and its tail.
 bool SetLength(RenderSettings& settings, const Song& song, const Console& console)
 {
-    if (settings.secondsGiven)
+    if (settings.secondsOption->count() > 0)
         return true;
     settings.seconds = song.seconds + kTailSeconds;
     if (!(settings.seconds <= kMaxSeconds)) {
@@ -197,11 +168,10 @@ std::string PeakText(float peak)
     return text;
 }
 
-int Run(const ParsedArguments& arguments, const Console& console)
+int Run(RenderSettings& settings, const Console& console)
 {
-    RenderSettings settings;
     std::string error;
-    if (!ReadSettings(arguments, settings, error)) {
+    if (!ReadSettings(settings, error)) {
         console.UsageError("render", error);
         return kExitUsage;
     }
@@ -217,12 +187,12 @@ int Run(const ParsedArguments& arguments, const Console& console)
     session.SetBlockSize(settings.block);
     session.SetProcessLevel(kProcessLevelOffline);
     session.SetTempoMap(song.tempoMap);
-    if (const int code = StartSession(session, settings.plugin, settings.setup, "render", console);
+    if (const int code = StartSession(session, settings.plugin, settings.arguments.setup, "render", console);
         code != kExitSuccess)
         return code;
     // The state is saved as set up, so that loading the file gives the same
     // start as this render.
-    if (const int code = SaveStateSetup(session, settings.setup, console); code != kExitSuccess)
+    if (const int code = SaveStateSetup(session, settings.arguments.setup, console); code != kExitSuccess)
         return code;
     // Channel counts are read after effOpen: plug-ins may settle them there.
     const vst::AEffect& effect = *session.Effect();
@@ -294,6 +264,18 @@ int Run(const ParsedArguments& arguments, const Console& console)
     return kExitSuccess;
 }
 
+CommandRun Declare(CLI::App& app)
+{
+    auto settings = std::make_shared<RenderSettings>();
+    settings->outputOption = AddTextOption(app, "-o,--output", settings->output);
+    settings->secondsOption = AddPositiveNumberOption(app, "--seconds", kMaxSeconds, settings->seconds);
+    AddIntegerOption(app, "--rate", kMinRate, kMaxRate, settings->rate);
+    AddIntegerOption(app, "--block", 1, kMaxBlock, settings->block);
+    settings->midiOption = AddTextOption(app, "--midi", settings->midiPath);
+    AddPluginArguments(app, settings->arguments, true);
+    return [settings](const Console& console) { return Run(*settings, console); };
+}
+
 }  // namespace
 
 const Command& RenderCommand()
@@ -317,7 +299,7 @@ const Command& RenderCommand()
     static const Command command = {
         "render", "play MIDI through a plug-in and write its output to a WAV file",
         "render PLUGIN -o FILE [--midi FILE] [OPTIONS]",
-        details, kOptions, &Run};
+        details, &Declare};
     return command;
 }
 

@@ -6,35 +6,32 @@
 #include "CommandSupport.h"
 #include "ExitCode.h"
 
-#include <array>
+#include <memory>
 
 namespace orvhost {
 
 namespace {
 
-constexpr std::array<OptionSpec, 3> kOptions = {{
-    kStateOptions[0],  // --load
-    kStateOptions[1],  // --program
-    kStateOptions[2],  // --set
-}};
-
-int Run(const ParsedArguments& arguments, const Console& console)
+int Run(const PluginArguments& arguments, const Console& console)
 {
-    std::vector<std::string> words;
-    StateSetup setup;
+    StateSetup setup = arguments.setup;
     std::string error;
-    if (!ReadPositionals(arguments,
-                         {"PLUGIN (the path of a VST 2 plug-in library)", "FILE (the .fxp or .fxb file to write)"},
-                         words, error) ||
-        !ReadStateSetup(arguments, setup, error) || !ReadSaveTarget(words[1], "FILE", setup, error)) {
+    if (!ReadPositionals(arguments.words, {kPluginWord, "FILE (the .fxp or .fxb file to write)"}, error) ||
+        !ReadSaveTarget(arguments.words[1], "FILE", setup, error)) {
         console.UsageError("save", error);
         return kExitUsage;
     }
     HostSession session;
-    session.SetProcessLevel(kProcessLevelUser);
-    if (const int code = StartSession(session, words[0], setup, "save", console); code != kExitSuccess)
+    if (const int code = StartSession(session, arguments.words[0], setup, "save", console); code != kExitSuccess)
         return code;
     return SaveStateSetup(session, setup, console);
+}
+
+CommandRun Declare(CLI::App& app)
+{
+    auto arguments = std::make_shared<PluginArguments>();
+    AddPluginArguments(app, *arguments, false);
+    return [arguments](const Console& console) { return Run(*arguments, console); };
 }
 
 }  // namespace
@@ -52,8 +49,7 @@ const Command& SaveCommand()
         "options:\n" +
         StateOptionHelp(false);
     static const Command command = {"save", "write a plug-in's program or bank to an FXP or FXB file",
-                                    "save PLUGIN FILE [OPTIONS]", details,
-                                    kOptions, &Run};
+                                    "save PLUGIN FILE [OPTIONS]", details, &Declare};
     return command;
 }
 

@@ -5,9 +5,10 @@
 #include "Command.h"
 #include "CommandSupport.h"
 #include "ExitCode.h"
+#include "OptionValues.h"
 #include "PngWriter.h"
 
-#include <array>
+#include <memory>
 #include <vector>
 
 namespace orvhost {
@@ -18,32 +19,27 @@ constexpr int kPanelWidth = 608;
 constexpr int kPanelHeight = 352;
 constexpr int32_t kSnapshotRequest = vst::FourCC('O', 'R', 'V', 's');
 
-constexpr std::array<OptionSpec, 4> kOptions = {{
-    {"output", 'o', true},
-    kStateOptions[0],  // --load
-    kStateOptions[1],  // --program
-    kStateOptions[2],  // --set
-}};
+struct SnapshotArguments {
+    PluginArguments plugin;
+    std::string output;
+    const CLI::Option* outputOption = nullptr;
+};
 
-int Run(const ParsedArguments& arguments, const Console& console)
+int Run(const SnapshotArguments& arguments, const Console& console)
 {
-    std::vector<std::string> words;
-    StateSetup setup;
     std::string error;
-    const std::string output = arguments.Last("output");
-    if (!ReadPositionals(arguments, {"PLUGIN (the path of a VST 2 plug-in library)"}, words, error) ||
-        !ReadStateSetup(arguments, setup, error)) {
+    if (!ReadPositionals(arguments.plugin.words, {kPluginWord}, error)) {
         console.UsageError("snapshot", error);
         return kExitUsage;
     }
-    if (output.empty()) {
-        console.UsageError("snapshot", arguments.Has("output") ? "-o needs a file name"
-                                                                : "missing -o FILE (the PNG file to write)");
+    if (arguments.output.empty()) {
+        console.UsageError("snapshot", arguments.outputOption->count() > 0 ? "-o needs a file name"
+                                                                           : "missing -o FILE (the PNG file to write)");
         return kExitUsage;
     }
     HostSession session;
-    session.SetProcessLevel(kProcessLevelUser);
-    if (const int code = StartSession(session, words[0], setup, "snapshot", console); code != kExitSuccess)
+    if (const int code = StartSession(session, arguments.plugin.words[0], arguments.plugin.setup, "snapshot", console);
+        code != kExitSuccess)
         return code;
     std::vector<uint8_t> pixels(static_cast<size_t>(kPanelWidth) * kPanelHeight * 4);
     if (session.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(pixels.size()),
@@ -51,11 +47,19 @@ int Run(const ParsedArguments& arguments, const Console& console)
         console.Error("the plug-in draws no panel without a window");
         return kExitFailure;
     }
-    if (!WritePng(output, pixels.data(), kPanelWidth, kPanelHeight, error)) {
+    if (!WritePng(arguments.output, pixels.data(), kPanelWidth, kPanelHeight, error)) {
         console.Error(error);
         return kExitFailure;
     }
     return kExitSuccess;
+}
+
+CommandRun Declare(CLI::App& app)
+{
+    auto arguments = std::make_shared<SnapshotArguments>();
+    arguments->outputOption = AddTextOption(app, "-o,--output", arguments->output);
+    AddPluginArguments(app, arguments->plugin, false);
+    return [arguments](const Console& console) { return Run(*arguments, console); };
 }
 
 }  // namespace
@@ -72,7 +76,7 @@ const Command& SnapshotCommand()
         "  -o, --output FILE   the PNG file to write (replaced if it exists)\n" +
         StateOptionHelp(false);
     static const Command command = {"snapshot", "draw a plug-in's editor panel into a PNG file",
-                                    "snapshot PLUGIN -o FILE [OPTIONS]", details, kOptions, &Run};
+                                    "snapshot PLUGIN -o FILE [OPTIONS]", details, &Declare};
     return command;
 }
 

@@ -1,7 +1,7 @@
 #include "StateSetup.h"
 
 #include "ExitCode.h"
-#include "NumberArgument.h"
+#include "OptionValues.h"
 #include "ProgramLookup.h"
 
 #include <charconv>
@@ -23,7 +23,7 @@ bool ReadSetting(const std::string& text, ParameterSetting& setting, std::string
         return false;
     }
     setting.text = text;
-    if (!ParseIntegerArgument("--set index", std::string_view(text).substr(0, equals), 0, kMaxParameterIndex,
+    if (!ParseIntegerText("--set index", std::string_view(text).substr(0, equals), 0, kMaxParameterIndex,
                               setting.index, error))
         return false;
     const std::string_view valueText = std::string_view(text).substr(equals + 1);
@@ -86,31 +86,38 @@ bool ReadSaveTarget(const std::string& path, std::string_view what, StateSetup& 
     return true;
 }
 
-bool ReadStateSetup(const ParsedArguments& arguments, StateSetup& setup, std::string& error)
+void AddStateOptions(CLI::App& app, StateSetup& setup, bool withSave)
 {
-    if (arguments.Has("load")) {
-        setup.loadPath = arguments.Last("load");
-        if (setup.loadPath.empty()) {
-            error = "--load needs a file name";
-            return false;
-        }
-    }
-    if (arguments.Has("program")) {
-        setup.program = arguments.Last("program");
-        if (setup.program.empty()) {
-            error = "--program needs a program index or name";
-            return false;
-        }
-    }
-    for (const std::string& text : arguments.All("set")) {
-        ParameterSetting setting;
-        if (!ReadSetting(text, setting, error))
-            return false;
-        setup.settings.push_back(setting);
-    }
-    if (arguments.Has("save") && !ReadSaveTarget(arguments.Last("save"), "--save", setup, error))
-        return false;
-    return true;
+    // Each takes the last value given; --set takes every one, in order.
+    auto last = [&app](const std::string& name, std::function<void(const std::string&)> take) {
+        app.add_option_function<std::string>(name, std::move(take))
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    };
+    last("--load", [&setup](const std::string& path) {
+        if (path.empty())
+            throw CLI::ValidationError("--load needs a file name");
+        setup.loadPath = path;
+    });
+    last("--program", [&setup](const std::string& program) {
+        if (program.empty())
+            throw CLI::ValidationError("--program needs a program index or name");
+        setup.program = program;
+    });
+    app.add_option_function<std::vector<std::string>>("--set", [&setup](const std::vector<std::string>& texts) {
+           for (const std::string& text : texts) {
+               ParameterSetting setting;
+               std::string error;
+               if (!ReadSetting(text, setting, error))
+                   throw CLI::ValidationError(error);
+               setup.settings.push_back(setting);
+           }
+       })->allow_extra_args(false);
+    if (withSave)
+        last("--save", [&setup](const std::string& path) {
+            std::string error;
+            if (!ReadSaveTarget(path, "--save", setup, error))
+                throw CLI::ValidationError(error);
+        });
 }
 
 int ApplyStateSetup(HostSession& session, const StateSetup& setup, std::string_view command, const Console& console)

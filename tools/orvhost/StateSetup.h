@@ -7,12 +7,12 @@
 // Parameter settings come last, and --save writes what all of that left.
 #pragma once
 
-#include "ArgumentParser.h"
 #include "Console.h"
 #include "HostSession.h"
 #include "PluginState.h"
 
-#include <array>
+#include <CLI/CLI.hpp>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,19 +33,12 @@ struct StateSetup {
     StateScope saveScope = StateScope::kProgram;
 };
 
-inline constexpr std::array<OptionSpec, 4> kStateOptions = {{
-    {"load", 0, true},
-    {"program", 0, true},
-    {"set", 0, true},
-    {"save", 0, true},
-}};
-
 // For --help; withSave adds the --save line.
 std::string StateOptionHelp(bool withSave);
 
-// Checks the options' form before a plug-in is loaded. False with a usage
-// message in error.
-bool ReadStateSetup(const ParsedArguments& arguments, StateSetup& setup, std::string& error);
+// Adds --load, --program, --set and (withSave) --save to app, filling setup.
+// Their form is checked as they are parsed, before a plug-in is loaded.
+void AddStateOptions(CLI::App& app, StateSetup& setup, bool withSave);
 // Checks a file name that is to receive a preset (.fxp or .fxb).
 bool ReadSaveTarget(const std::string& path, std::string_view what, StateSetup& setup, std::string& error);
 

@@ -1,11 +1,13 @@
 // orvhost: a command-line VST 2 host. It loads a plug-in the way a DAW does
 // and reports on it or renders audio through it.
 
-#include "ArgumentParser.h"
 #include "Command.h"
+#include "CommandLine.h"
 #include "Console.h"
 #include "ExitCode.h"
 #include "HostIdentity.h"
+
+#include <CLI/CLI.hpp>
 
 #include <array>
 #include <cstdio>
@@ -32,12 +34,6 @@ const Command* FindCommand(std::string_view name)
             return command;
     return nullptr;
 }
-
-constexpr std::array<OptionSpec, 3> kCommonOptions = {{
-    {"help", 'h', false},
-    {"quiet", 'q', false},
-    {"verbose", 'v', false},
-}};
 
 constexpr std::string_view kCommonOptionHelp =
     "  -q, --quiet         report errors only\n"
@@ -77,7 +73,7 @@ int PrintCommandHelp(const Command& command)
 {
     std::printf("usage: orvhost %.*s [-q | -v]\n\n%.*s", static_cast<int>(command.usage.size()),
                 command.usage.data(), static_cast<int>(command.details.size()), command.details.data());
-    std::printf("%s%s", command.options.empty() ? "\noptions:\n" : "", std::string(kCommonOptionHelp).c_str());
+    std::printf("%s", std::string(kCommonOptionHelp).c_str());
     return FinishOutput();
 }
 
@@ -124,22 +120,25 @@ int Main(const std::vector<std::string>& arguments)
     if (AsksForHelp(rest))
         return PrintCommandHelp(*command);
 
-    std::vector<OptionSpec> options(command->options.begin(), command->options.end());
-    options.insert(options.end(), kCommonOptions.begin(), kCommonOptions.end());
-    ParsedArguments parsed;
-    std::string error;
-    if (!ParseArguments(rest, options, parsed, error)) {
+    CLI::App app;
+    app.set_help_flag();  // answered above, before anything else is looked at
+    int quiet = 0;
+    int verbose = 0;
+    app.add_flag("-q,--quiet", quiet)->disable_flag_override();
+    app.add_flag("-v,--verbose", verbose)->disable_flag_override();
+    const CommandRun run = command->declare(app);
+    if (std::string error; !ParseCommandLine(app, rest, error)) {
         plain.UsageError(command->name, error);
         return kExitUsage;
     }
-    if (parsed.Has("quiet") && parsed.Has("verbose")) {
+    if (quiet > 0 && verbose > 0) {
         plain.UsageError(command->name, "--quiet and --verbose cannot be used together");
         return kExitUsage;
     }
-    const Console console(parsed.Has("quiet")     ? Verbosity::kQuiet
-                          : parsed.Has("verbose") ? Verbosity::kVerbose
-                                                  : Verbosity::kNormal);
-    return command->run(parsed, console);
+    const Console console(quiet > 0     ? Verbosity::kQuiet
+                          : verbose > 0 ? Verbosity::kVerbose
+                                        : Verbosity::kNormal);
+    return run(console);
 }
 
 }  // namespace

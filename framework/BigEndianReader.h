@@ -4,12 +4,11 @@
 // so lengths and counts taken from a file can never lead outside it.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
-
-namespace orvhost {
 
 class BigEndianReader {
 public:
@@ -55,6 +54,16 @@ public:
         return true;
     }
 
+    // An IEEE 754 single, as preset files store parameter values.
+    bool ReadFloat(float& value)
+    {
+        uint32_t bits = 0;
+        if (!Read32(bits))
+            return false;
+        value = std::bit_cast<float>(bits);
+        return true;
+    }
+
     // The next count bytes, without copying; they stay valid as long as the
     // underlying data does.
     bool ReadBytes(size_t count, std::span<const uint8_t>& out)
@@ -86,5 +95,3 @@ inline void AppendBigEndian32(std::vector<uint8_t>& out, uint32_t value)
     out.push_back(static_cast<uint8_t>(value >> 8));
     out.push_back(static_cast<uint8_t>(value));
 }
-
-}  // namespace orvhost

@@ -18,15 +18,14 @@
 //                                        FBCh: chunk size, chunk
 //
 // This file only turns bytes into a PresetFile and back; whether a file suits
-// a plug-in, and handing it over, is the host's business (PluginState).
+// a plug-in, and handing it over, is the business of whoever loads it (the
+// plug-in's own program and bank files, orvhost's PluginState).
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
-
-namespace orvhost {
 
 enum class PresetKind {
     kProgramParameters,  // "FxCk"
@@ -69,12 +68,42 @@ struct PresetFile {
 // data; on failure returns false with a one-line reason in error.
 bool ParsePresetFile(std::span<const uint8_t> bytes, PresetFile& file, std::string& error);
 
-// The file's bytes. The byte size fields count what follows them, as the
-// format's other writers do; FXP files are written as version 1, FXB files as
+// What the byte size after "CcnK" counts. The format's other writers count
+// the bytes after the field; the plug-in's own files have always counted the
+// whole file, and files already saved that way must keep coming out the same.
+// Readers go by the real size either way.
+enum class PresetByteSize {
+    kAfterField,
+    kWholeFile,
+};
+
+// The file's bytes. FXP files are written as version 1, FXB files as
 // version 2 (with the current program).
-std::vector<uint8_t> SerializePresetFile(const PresetFile& file);
+std::vector<uint8_t> SerializePresetFile(const PresetFile& file,
+                                         PresetByteSize byteSize = PresetByteSize::kAfterField);
 
 // Limits of the name field: 28 bytes with a terminating zero.
 inline constexpr size_t kPresetNameBytes = 28;
 
-}  // namespace orvhost
+// Where the fixed headers end: an FXP's values or chunk size follow at 56,
+// an FXB's program records or chunk size at 156; chunks start 4 bytes later.
+inline constexpr size_t kProgramHeaderBytes = 56;
+inline constexpr size_t kBankHeaderBytes = 156;
+inline constexpr size_t kChunkSizeBytes = 4;
+
+// The fixed header alone, for a reader with its own tolerance of what
+// follows (the plug-in's own loader takes short parameter lists and
+// ignores a chunk's size field, as it always has).
+struct PresetHeader {
+    PresetKind kind = PresetKind::kProgramChunk;
+    int32_t formatVersion = 0;
+    int32_t pluginId = 0;
+    int32_t pluginVersion = 0;
+    int32_t count = 0;             // parameters (FXP) or programs (FXB)
+    std::string programName;       // FXP
+    int32_t currentProgram = 0;    // FXB: the field as stored, whatever the version
+};
+
+// False unless the bytes start with "CcnK", a known kind and the whole fixed
+// header of that kind. Nothing else is checked.
+bool ReadPresetHeader(std::span<const uint8_t> bytes, PresetHeader& header);

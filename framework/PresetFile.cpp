@@ -7,8 +7,6 @@
 #include <cmath>
 #include <cstring>
 
-namespace orvhost {
-
 namespace {
 
 constexpr uint32_t Magic(const char (&text)[5])
@@ -24,10 +22,10 @@ constexpr uint32_t kProgramChunkMagic = Magic("FPCh");
 constexpr uint32_t kBankProgramsMagic = Magic("FxBk");
 constexpr uint32_t kBankChunkMagic = Magic("FBCh");
 
-// An FXP header up to its values or its chunk size field, and the reserved
-// bytes of an FXB header after the current program.
-constexpr size_t kProgramHeaderBytes = 56;
+// The reserved bytes of an FXB header after the current program.
 constexpr size_t kBankFutureBytes = 124;
+// The two fields before a byte size field counts: "CcnK" and itself.
+constexpr size_t kFileMagicBytes = 8;
 
 std::string MagicText(uint32_t magic)
 {
@@ -47,7 +45,25 @@ std::string NameFromField(std::span<const uint8_t> field)
     return std::string(reinterpret_cast<const char*>(field.data()), length);
 }
 
-float FloatFromBits(uint32_t bits) { return std::bit_cast<float>(bits); }
+bool KindOfMagic(uint32_t magic, PresetKind& kind)
+{
+    switch (magic) {
+    case kProgramParametersMagic:
+        kind = PresetKind::kProgramParameters;
+        return true;
+    case kProgramChunkMagic:
+        kind = PresetKind::kProgramChunk;
+        return true;
+    case kBankProgramsMagic:
+        kind = PresetKind::kBankPrograms;
+        return true;
+    case kBankChunkMagic:
+        kind = PresetKind::kBankChunk;
+        return true;
+    default:
+        return false;
+    }
+}
 
 // The common start of FXP files and of the program records of FxBk banks,
 // after chunkMagic and byteSize.
@@ -105,9 +121,8 @@ bool ReadValues(BigEndianReader& reader, int32_t count, std::vector<float>& valu
     }
     values.resize(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
-        uint32_t bits = 0;
-        reader.Read32(bits);
-        const float value = FloatFromBits(bits);
+        float value = 0.0f;
+        reader.ReadFloat(value);
         if (!std::isfinite(value)) {
             error = "corrupt: in " + subject + " the value of parameter " + std::to_string(i) + " is not a number";
             return false;
@@ -280,10 +295,11 @@ void AppendChunk(std::vector<uint8_t>& out, const std::vector<uint8_t>& chunk)
     out.insert(out.end(), chunk.begin(), chunk.end());
 }
 
-// Byte size fields count the bytes after themselves.
-void SetByteSize(std::vector<uint8_t>& out, size_t start)
+// Program records inside a bank always count the bytes after the field.
+void SetByteSize(std::vector<uint8_t>& out, size_t start, PresetByteSize rule = PresetByteSize::kAfterField)
 {
-    const auto size = static_cast<uint32_t>(out.size() - start - 8);
+    const size_t uncounted = rule == PresetByteSize::kWholeFile ? 0 : kFileMagicBytes;
+    const auto size = static_cast<uint32_t>(out.size() - start - uncounted);
     for (int i = 0; i < 4; ++i)
         out[start + 4 + static_cast<size_t>(i)] = static_cast<uint8_t>(size >> (24 - 8 * i));
 }
@@ -321,7 +337,7 @@ bool ParsePresetFile(std::span<const uint8_t> bytes, PresetFile& file, std::stri
         return false;
     }
     if (kindMagic == kProgramParametersMagic || kindMagic == kProgramChunkMagic) {
-        BigEndianReader headerReader(bytes.subspan(8));
+        BigEndianReader headerReader(bytes.subspan(kFileMagicBytes));
         ProgramHeader header;
         if (!ReadProgramHeader(headerReader, header, "the file", error))
             return false;
@@ -334,7 +350,7 @@ bool ParsePresetFile(std::span<const uint8_t> bytes, PresetFile& file, std::stri
     return false;
 }
 
-std::vector<uint8_t> SerializePresetFile(const PresetFile& file)
+std::vector<uint8_t> SerializePresetFile(const PresetFile& file, PresetByteSize byteSize)
 {
     std::vector<uint8_t> out;
     switch (file.kind) {
@@ -376,8 +392,31 @@ std::vector<uint8_t> SerializePresetFile(const PresetFile& file)
         break;
     }
     }
-    SetByteSize(out, 0);
+    SetByteSize(out, 0, byteSize);
     return out;
 }
 
-}  // namespace orvhost
+bool ReadPresetHeader(std::span<const uint8_t> bytes, PresetHeader& header)
+{
+    header = PresetHeader{};
+    BigEndianReader reader(bytes);
+    std::string ignored;
+    uint32_t kindMagic = 0;
+    if (!ReadFileMagic(reader, "the file", ignored) || !reader.Read32(kindMagic) || !KindOfMagic(kindMagic, header.kind))
+        return false;
+    if (!IsBank(header.kind)) {
+        BigEndianReader fields(bytes.subspan(kFileMagicBytes));
+        ProgramHeader program;
+        if (!ReadProgramHeader(fields, program, "the file", ignored))
+            return false;
+        header.formatVersion = program.version;
+        header.pluginId = program.pluginId;
+        header.pluginVersion = program.pluginVersion;
+        header.count = program.parameterCount;
+        header.programName = std::move(program.name);
+        return true;
+    }
+    return reader.ReadSigned32(header.formatVersion) && reader.ReadSigned32(header.pluginId) &&
+           reader.ReadSigned32(header.pluginVersion) && reader.ReadSigned32(header.count) &&
+           reader.ReadSigned32(header.currentProgram) && reader.Skip(kBankFutureBytes);
+}
