@@ -37,8 +37,8 @@ ORV_LANE_INLINE LadderCoefficients<V> LadderCoefficientsFor(V cutoff, V feedback
 // One voice's filter with new coefficients for its cutoff.
 inline void SetLadderCoefficients(FilterState<double>& f, double cutoff, double resonance)
 {
-    const LadderCoefficients<double> c = LadderCoefficientsFor(cutoff, LadderFeedback(resonance), 1.0, 2.0);
     f.feedback = LadderFeedback(resonance);
+    const LadderCoefficients<double> c = LadderCoefficientsFor(cutoff, f.feedback, 1.0, 2.0);
     f.gain = LadderGain(resonance);
     f.b = c.b;
     f.g = c.g;

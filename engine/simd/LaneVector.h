@@ -115,29 +115,6 @@ ORV_COMPARE(Equal, ==, _CMP_EQ_OQ)
 ORV_COMPARE(NotEqual, !=, _CMP_NEQ_UQ)
 #undef ORV_COMPARE
 
-// where & (v >= bound), where & (v <= bound).
-ORV_LANE_INLINE Mask AtLeast(Mask where, Vec v, Vec bound)
-{
-    Mask r;
-#if defined(__AVX512F__)
-    ORV_LANEWISE(r, _mm512_mask_cmp_pd_mask(where.part[p], (__m512d)v.part[p], (__m512d)bound.part[p], _CMP_GE_OQ))
-#else
-    ORV_LANEWISE(r, where.part[p] & (NativeBits)(v.part[p] >= bound.part[p]))
-#endif
-    return r;
-}
-
-ORV_LANE_INLINE Mask AtMost(Mask where, Vec v, Vec bound)
-{
-    Mask r;
-#if defined(__AVX512F__)
-    ORV_LANEWISE(r, _mm512_mask_cmp_pd_mask(where.part[p], (__m512d)v.part[p], (__m512d)bound.part[p], _CMP_LE_OQ))
-#else
-    ORV_LANEWISE(r, where.part[p] & (NativeBits)(v.part[p] <= bound.part[p]))
-#endif
-    return r;
-}
-
 ORV_LANE_INLINE Mask operator&(Mask a, Mask b) { Mask r; ORV_LANEWISE(r, (NativeMask)(a.part[p] & b.part[p])) return r; }
 ORV_LANE_INLINE Mask operator|(Mask a, Mask b) { Mask r; ORV_LANEWISE(r, (NativeMask)(a.part[p] | b.part[p])) return r; }
 ORV_LANE_INLINE Mask operator~(Mask a) { Mask r; ORV_LANEWISE(r, (NativeMask)(~a.part[p])) return r; }
