@@ -68,14 +68,12 @@ void Engine::SetParameter(int index, double value)
         masterVolume = value;
         break;
     case kVariationX:
-        variationX = value;
-        for (Voice& voice : voices)
-            voice.SetVariation(variationX, variationY);
+        variation.x = value;
+        MovePads();
         break;
     case kVariationY:
-        variationY = value;
-        for (Voice& voice : voices)
-            voice.SetVariation(variationX, variationY);
+        variation.y = value;
+        MovePads();
         break;
     case kVivid:
         for (Voice& voice : voices)
@@ -93,14 +91,12 @@ void Engine::SetParameter(int index, double value)
             voice.SetEnvelopeShape(value);
         break;
     case kVariationX2:
-        variationX2 = value;
-        for (Voice& voice : voices)
-            voice.SetSecondVariation(variationX2, variationY2);
+        secondVariation.x = value;
+        MovePads();
         break;
     case kVariationY2:
-        variationY2 = value;
-        for (Voice& voice : voices)
-            voice.SetSecondVariation(variationX2, variationY2);
+        secondVariation.y = value;
+        MovePads();
         break;
     case kMorphMode: {
         const double whole = std::trunc(value);
@@ -119,6 +115,12 @@ void Engine::SetParameter(int index, double value)
     default:
         break;
     }
+}
+
+void Engine::MovePads()
+{
+    for (Voice& voice : voices)
+        voice.SetPads(variation, secondVariation);
 }
 
 bool Engine::Queue(const QueuedMidi& message)

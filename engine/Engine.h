@@ -71,6 +71,8 @@ private:
     void Dispatch(const QueuedMidi& message);
     void ControllerChange(int controller, int value);
     int ChooseVoice(int note) const;
+    // Hands both pad positions to every voice.
+    void MovePads();
 
     SynthGlobals& settings;
     PhaseIncrementTable increments;  // this instance's, for its own sample rate
@@ -86,10 +88,8 @@ private:
     Envelope globalMorphEnvelope;
     int32_t morphMode = kMorphOff;
     // The two pad positions, handed to every voice.
-    double variationX = 0.0;
-    double variationY = 0.0;
-    double variationX2 = 0.0;
-    double variationY2 = 0.0;
+    PadPosition variation;
+    PadPosition secondVariation;
     double masterVolume = 0.0;
     double vibratoDepth = 0.0;
     int32_t noteCounter = 0;

@@ -22,26 +22,16 @@ void Envelope::FinishStage(double& stepValue, double& stepTarget, double& stepCo
     }
 }
 
-void Envelope::SetAttack(double x)
+void Envelope::SetStageSetting(double& setting, Stage owner, double x)
 {
-    attack = x;
-    if (stage == kAttack)
-        coefficient = Coefficient(attack);
+    setting = x;
+    if (stage == owner)
+        coefficient = Coefficient(setting);
 }
 
-void Envelope::SetDecay(double x)
-{
-    decay = x;
-    if (stage == kDecay)
-        coefficient = Coefficient(decay);
-}
-
-void Envelope::SetRelease(double x)
-{
-    release = x;
-    if (stage == kRelease)
-        coefficient = Coefficient(release);
-}
+void Envelope::SetAttack(double x) { SetStageSetting(attack, kAttack, x); }
+void Envelope::SetDecay(double x) { SetStageSetting(decay, kDecay, x); }
+void Envelope::SetRelease(double x) { SetStageSetting(release, kRelease, x); }
 
 void Envelope::SetSustain(double level)
 {

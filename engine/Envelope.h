@@ -60,13 +60,18 @@ public:
     double Coefficient(double x) const;
 
     double value = 0.0;
+    // The stages' settings, 0..1 (sustain is a level).
     double attack = 0.0;
     double decay = 0.0;
     double sustain = 0.0;
     double release = 0.0;
     int32_t stage = kIdle;
-    double rateScale = kPerTickRateScale;
-    double target = 0.0;
+    double rateScale = kPerTickRateScale;  // ln(10) / steps per second
+    double target = 0.0;  // where the current stage aims
     double previous = 0.0;  // the value before the last step
-    double coefficient = 0.0;
+    double coefficient = 0.0;  // the current stage's fraction per step
+
+private:
+    // Stores a stage's setting; a running stage takes its new rate at once.
+    void SetStageSetting(double& setting, Stage owner, double x);
 };

@@ -210,16 +210,10 @@ void Voice::RefreshTickCoefficients()
         SetLadderCoefficients(woodFilter, woodSetting.cutoff, woodSetting.resonance);
 }
 
-void Voice::SetVariation(double x, double y)
+void Voice::SetPads(PadPosition first, PadPosition second)
 {
-    variationX = x;
-    variationY = y;
-}
-
-void Voice::SetSecondVariation(double x, double y)
-{
-    variationX2 = x;
-    variationY2 = y;
+    variation = first;
+    secondVariation = second;
 }
 
 void Voice::SetMorphMode(int32_t mode)
@@ -281,12 +275,12 @@ void Voice::SetMorphRate(double rate)
 
 void Voice::UpdateModelLevels()
 {
-    double x = variationX;
-    double y = variationY;
+    double x = variation.x;
+    double y = variation.y;
     if (morphMode >= kMorphOnce && morphMode <= kMorphSwing) {
         const double m = morphMode == kMorphOneShot ? envMorph.value : morphInput;
-        x = variationX + (variationX2 - variationX) * m;
-        y = variationY + (variationY2 - variationY) * m;
+        x = variation.x + (secondVariation.x - variation.x) * m;
+        y = variation.y + (secondVariation.y - variation.y) * m;
     }
     const SynthGlobals& g = *settings;
     oscillators[kModelSine].level = std::sqrt(1.0 - std::max(std::fabs(x), std::fabs(y))) * g.modelVolume[kModelSine];

@@ -9,6 +9,7 @@
 #include "EngineParameters.h"
 #include "Envelope.h"
 #include "FilterState.h"
+#include "PadPosition.h"
 #include "PhaseIncrementTable.h"
 #include "SynthGlobals.h"
 #include "TriangleLfo.h"
@@ -30,8 +31,9 @@ public:
     // Once per tick, active voices only: vibrato in 1/128 semitone, morph 0..1.
     void UpdateControl(double vibrato, double morph);
 
-    void SetVariation(double x, double y);
-    void SetSecondVariation(double x, double y);
+    // The two pad positions the model levels are mixed from (the second
+    // only while a morph mode is on).
+    void SetPads(PadPosition first, PadPosition second);
     void SetMorphMode(int32_t mode);
     void SetVivid(double value);
     void SetRelease(double value);
@@ -82,10 +84,8 @@ private:
     TriangleLfo tremoloLfo;
     double velocityGain = 0.0;
     double morphInput = 0.0;
-    double variationX = 0.0;
-    double variationY = 0.0;
-    double variationX2 = 0.0;
-    double variationY2 = 0.0;
+    PadPosition variation;
+    PadPosition secondVariation;
     double phaserMix = 0.0;  // Vivid times the phaser depth
     double woodAmount = 0.0;  // how far the pad is on the Wood side, squared
     double vivid = 0.0;

@@ -78,6 +78,8 @@ struct Mask {
     NativeMask part[kParts];
 };
 
+// One-line lane operations read best as a table.
+// clang-format off
 #define ORV_LANEWISE(result, expression) \
     _Pragma("GCC unroll 8")              \
     for (int p = 0; p < kParts; ++p)     \
@@ -118,6 +120,7 @@ ORV_COMPARE(NotEqual, !=, _CMP_NEQ_UQ)
 ORV_LANE_INLINE Mask operator&(Mask a, Mask b) { Mask r; ORV_LANEWISE(r, (NativeMask)(a.part[p] & b.part[p])) return r; }
 ORV_LANE_INLINE Mask operator|(Mask a, Mask b) { Mask r; ORV_LANEWISE(r, (NativeMask)(a.part[p] | b.part[p])) return r; }
 ORV_LANE_INLINE Mask operator~(Mask a) { Mask r; ORV_LANEWISE(r, (NativeMask)(~a.part[p])) return r; }
+// clang-format on
 
 // mask ? a : b, lane by lane.
 ORV_LANE_INLINE Vec Select(Mask mask, Vec a, Vec b)
@@ -143,37 +146,31 @@ ORV_LANE_INLINE Vec Keep(Mask mask, Vec x)
     return r;
 }
 
-// a > b ? a : b, and b when either is NaN (the rule of MAXPD).
-ORV_LANE_INLINE Vec MaxOrSecond(Vec a, Vec b)
-{
-    Vec r;
+// MaxOrSecond: a > b ? a : b, and b when either is NaN (the rule of MAXPD).
+// MinOrSecond: a < b ? a : b, and b when either is NaN (the rule of MINPD).
 #if defined(__AVX512F__)
-    ORV_LANEWISE(r, (Native)_mm512_max_pd((__m512d)a.part[p], (__m512d)b.part[p]))
+#define ORV_NATIVE_PD(operation, a, b) _mm512_##operation##_pd((__m512d)(a), (__m512d)(b))
 #elif defined(__AVX__)
-    ORV_LANEWISE(r, (Native)_mm256_max_pd((__m256d)a.part[p], (__m256d)b.part[p]))
+#define ORV_NATIVE_PD(operation, a, b) _mm256_##operation##_pd((__m256d)(a), (__m256d)(b))
 #elif defined(__SSE2__)
-    ORV_LANEWISE(r, (Native)_mm_max_pd((__m128d)a.part[p], (__m128d)b.part[p]))
-#else
-    r = Select(a > b, a, b);
+#define ORV_NATIVE_PD(operation, a, b) _mm_##operation##_pd((__m128d)(a), (__m128d)(b))
 #endif
-    return r;
-}
-
-// a < b ? a : b, and b when either is NaN (the rule of MINPD).
-ORV_LANE_INLINE Vec MinOrSecond(Vec a, Vec b)
-{
-    Vec r;
-#if defined(__AVX512F__)
-    ORV_LANEWISE(r, (Native)_mm512_min_pd((__m512d)a.part[p], (__m512d)b.part[p]))
-#elif defined(__AVX__)
-    ORV_LANEWISE(r, (Native)_mm256_min_pd((__m256d)a.part[p], (__m256d)b.part[p]))
-#elif defined(__SSE2__)
-    ORV_LANEWISE(r, (Native)_mm_min_pd((__m128d)a.part[p], (__m128d)b.part[p]))
+#if defined(ORV_NATIVE_PD)
+#define ORV_PICK(name, op, operation)                                                     \
+    ORV_LANE_INLINE Vec name(Vec a, Vec b)                                                \
+    {                                                                                     \
+        Vec r;                                                                            \
+        ORV_LANEWISE(r, (Native)ORV_NATIVE_PD(operation, a.part[p], b.part[p]))           \
+        return r;                                                                         \
+    }
 #else
-    r = Select(a < b, a, b);
+#define ORV_PICK(name, op, operation) \
+    ORV_LANE_INLINE Vec name(Vec a, Vec b) { return Select(a op b, a, b); }
 #endif
-    return r;
-}
+ORV_PICK(MaxOrSecond, >, max)
+ORV_PICK(MinOrSecond, <, min)
+#undef ORV_PICK
+#undef ORV_NATIVE_PD
 
 #undef ORV_LANEWISE
 
