@@ -78,8 +78,7 @@ int main(int argc, char** argv)
     idleFor(seconds);
     const double cpu = CpuSeconds() - cpuBefore;
     const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
-    std::printf("idle editor: %.3f s CPU in %.1f s at 30 Hz = %.3f %% of one core\n", cpu, wall,
-                100.0 * cpu / wall);
+    std::printf("idle editor: %.3f s CPU in %.1f s at 30 Hz = %.3f %% of one core\n", cpu, wall, 100.0 * cpu / wall);
     dispatch(vst::effEditClose);
     dispatch(vst::effClose);
     XCloseDisplay(display);

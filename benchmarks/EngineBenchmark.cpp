@@ -54,8 +54,7 @@ void RenderVoicesAtLevel(benchmark::State& state)
     const SimdLevel level = static_cast<SimdLevel>(state.range(1));
     if (static_cast<int>(level) > static_cast<int>(BestSimdLevel())) {
         state.SkipWithError("not supported by this processor");
-        for (auto _ : state) {
-        }
+        for (auto _ : state) {}
         return;
     }
     Render(state, static_cast<int>(state.range(0)), level);

@@ -13,16 +13,13 @@ Rect FrameRect(int x, int y, const BitmapStrip& strip)
 
 }  // namespace
 
-BitmapControl::BitmapControl(PluginBase* plug, int x, int y, int paramIdx, const BitmapStrip& strip,
-                             BlendMethod method)
+BitmapControl::BitmapControl(PluginBase* plug, int x, int y, int paramIdx, const BitmapStrip& strip, BlendMethod method)
     : Control(plug, FrameRect(x, y, strip), paramIdx, Blend{method, 1.0f}), strip(strip)
-{
-}
+{}
 
 BitmapControl::BitmapControl(PluginBase* plug, const Rect& rect, int paramIdx, Blend blend)
     : Control(plug, rect, paramIdx, blend)
-{
-}
+{}
 
 int BitmapControl::CurrentFrame() const
 {

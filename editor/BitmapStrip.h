@@ -9,7 +9,7 @@ struct BitmapStrip {
     int width = 0;                  // of the whole image
     int height = 0;
     int frames = 1;
-    bool horizontal = false;        // frames side by side instead of stacked
+    bool horizontal = false;  // frames side by side instead of stacked
 
     int FrameWidth() const { return horizontal && frames > 0 ? width / frames : width; }
     int FrameHeight() const { return !horizontal && frames > 0 ? height / frames : height; }

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr float kGreyedWeight = 0.25f;
-constexpr int kValueBoxHalfWidth = 20;   // the text box of the value editor
+constexpr int kValueBoxHalfWidth = 20;  // the text box of the value editor
 constexpr int kValueBoxHalfHeight = 8;
 constexpr size_t kDisplayPartSize = 32;  // each part of a linked display's text
 
@@ -26,8 +26,7 @@ std::string DisplayPart(const char* text)
 
 Control::Control(PluginBase* plug, const Rect& rect, int paramIdx, Blend blend)
     : plug(plug), rect(rect), targetRect(rect), paramIdx(paramIdx), blend(blend)
-{
-}
+{}
 
 Control::~Control() = default;
 

@@ -83,7 +83,11 @@ public:
 
     void SetTextEntryLength(int length) { textEntryLength = length; }
     void SetTextStyle(const TextStyle& style) { text = style; }
-    void SetClampRange(double lo, double hi) { clampLo = lo; clampHi = hi; }
+    void SetClampRange(double lo, double hi)
+    {
+        clampLo = lo;
+        clampHi = hi;
+    }
     void SetPromptDisabled(bool disabled) { promptDisabled = disabled; }
     void SetDoubleClickActsAsPress(bool acts) { dblAsSingleClick = acts; }
     void SetMouseOverWhenGreyed(bool wants) { mouseOverWhenGreyed = wants; }
@@ -100,7 +104,11 @@ protected:
     // The right-click value editor of the bound parameter, unless prompting
     // is disabled (it is by default).
     void OpenValueEditor();
-    void SetRect(const Rect& r) { rect = r; targetRect = r; }
+    void SetRect(const Rect& r)
+    {
+        rect = r;
+        targetRect = r;
+    }
 
     int textEntryLength = kDefaultTextEntryLength;
     TextStyle text;  // the raster layer's text style record

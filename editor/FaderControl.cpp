@@ -4,12 +4,9 @@
 
 FaderControl::FaderControl(PluginBase* plug, int x, int y, int travel, int paramIdx, const BitmapStrip& handle,
                            FaderDirection direction, bool onlyHandle)
-    : Control(plug, Rect{}, paramIdx, Blend{kBlendNone, 1.0f}),
-      travel(travel),
-      headroom(direction == kFaderHorizontal ? handle.FrameWidth() : handle.FrameHeight()),
-      handle(handle),
-      horizontal(direction),
-      onlyHandle(onlyHandle)
+    : Control(plug, Rect{}, paramIdx, Blend{kBlendNone, 1.0f}), travel(travel),
+      headroom(direction == kFaderHorizontal ? handle.FrameWidth() : handle.FrameHeight()), handle(handle),
+      horizontal(direction), onlyHandle(onlyHandle)
 {
     if (direction == kFaderHorizontal)
         SetRect({x, y, x + travel, y + handle.FrameHeight()});

@@ -3,8 +3,8 @@
 #include "BitmapCache.h"
 #include "BitmapControl.h"
 #include "Blit.h"
-#include "Png.h"
 #include "PluginBase.h"
+#include "Png.h"
 #include "RasterMemBitmap.h"
 #include "RasterSysBitmap.h"
 

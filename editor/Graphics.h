@@ -171,8 +171,7 @@ public:
     virtual std::string AppDataFolder(bool /*common*/) { return {}; }
     // Extensions: a space-separated list such as "fxp". On return fileName is
     // the chosen path, or empty when nothing was chosen.
-    virtual void ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder,
-                            const char* extensions);
+    virtual void ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder, const char* extensions);
     virtual bool PickColor(Colour& /*colour*/, const char* /*prompt*/) { return false; }
     // Asks first when confirmText is given; shows errorText (when given) when
     // the page cannot be opened.

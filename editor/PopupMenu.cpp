@@ -27,7 +27,7 @@ PopupMenuItem& PopupMenu::AddSubmenu(const std::string& text, std::unique_ptr<Po
 std::string PopupMenu::DisplayText(int index) const
 {
     const std::string& text = Item(index).text;
-    const char* format = prefix == kPrefixOneDigit     ? "%1d: %s"
+    const char* format = prefix == kPrefixOneDigit      ? "%1d: %s"
                          : prefix == kPrefixTwoDigits   ? "%02d: %s"
                          : prefix == kPrefixThreeDigits ? "%03d: %s"
                                                         : nullptr;

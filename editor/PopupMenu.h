@@ -10,8 +10,8 @@
 class PopupMenu;
 
 enum PopupItemFlags : int {
-    kItemDisabled = 1,   // shown grey, cannot be chosen
-    kItemTitle = 2,      // shown, cannot be chosen
+    kItemDisabled = 1,  // shown grey, cannot be chosen
+    kItemTitle = 2,     // shown, cannot be chosen
     kItemChecked = 4,
     kItemSeparator = 8,
 };

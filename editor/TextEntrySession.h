@@ -33,10 +33,7 @@ public:
     void EnterPressed() { Request(State::kCommitRequested); }
     void EscapePressed() { Request(State::kCancelRequested); }
     void WheelTurned() { Request(State::kCancelRequested); }
-    void PanelPressed()
-    {
-        Request(state == State::kFocused ? State::kCancelRequested : State::kCommitRequested);
-    }
+    void PanelPressed() { Request(state == State::kFocused ? State::kCancelRequested : State::kCommitRequested); }
     void Cancel() { Request(State::kCancelRequested); }
 
     // --- what the timer does ---------------------------------------------------

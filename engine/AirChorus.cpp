@@ -53,8 +53,7 @@ void AirChorus::ControlStep()
     }
 }
 
-void AirChorus::Process(const double* mixLeft, const double* mixRight, double* outLeft, double* outRight,
-                        int frames)
+void AirChorus::Process(const double* mixLeft, const double* mixRight, double* outLeft, double* outRight, int frames)
 {
     if (lines[0].empty())
         return;  // no sample rate yet: the outputs stay silent

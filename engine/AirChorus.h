@@ -40,9 +40,9 @@ public:
     std::vector<double> lines[3];
     int32_t lineLength = 0;
     int32_t writePosition = 0;
-    int32_t silentRun = 0;  // how many of the newest line samples are +0, at most lineLength
+    int32_t silentRun = 0;              // how many of the newest line samples are +0, at most lineLength
     double delay[3] = {0.0, 0.0, 0.0};  // samples
     double delayStep[3] = {0.0, 0.0, 0.0};
-    double mix = 0.0;    // parameter "Air"
+    double mix = 0.0;  // parameter "Air"
     double depth = 0.0;
 };

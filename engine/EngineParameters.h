@@ -19,7 +19,7 @@ enum OrvParameter : int {
 
 enum MorphMode : int {
     kMorphOff = 0,
-    kMorphOnce = 1,      // all voices glide together from the first note of a phrase
-    kMorphOneShot = 2,   // each voice glides on its own clock
-    kMorphSwing = 3,     // a free-running LFO swings between the two points
+    kMorphOnce = 1,     // all voices glide together from the first note of a phrase
+    kMorphOneShot = 2,  // each voice glides on its own clock
+    kMorphSwing = 3,    // a free-running LFO swings between the two points
 };

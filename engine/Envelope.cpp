@@ -29,9 +29,18 @@ void Envelope::SetStageSetting(double& setting, Stage owner, double x)
         coefficient = Coefficient(setting);
 }
 
-void Envelope::SetAttack(double x) { SetStageSetting(attack, kAttack, x); }
-void Envelope::SetDecay(double x) { SetStageSetting(decay, kDecay, x); }
-void Envelope::SetRelease(double x) { SetStageSetting(release, kRelease, x); }
+void Envelope::SetAttack(double x)
+{
+    SetStageSetting(attack, kAttack, x);
+}
+void Envelope::SetDecay(double x)
+{
+    SetStageSetting(decay, kDecay, x);
+}
+void Envelope::SetRelease(double x)
+{
+    SetStageSetting(release, kRelease, x);
+}
 
 void Envelope::SetSustain(double level)
 {

@@ -67,9 +67,9 @@ public:
     double release = 0.0;
     int32_t stage = kIdle;
     double rateScale = kPerTickRateScale;  // ln(10) / steps per second
-    double target = 0.0;  // where the current stage aims
-    double previous = 0.0;  // the value before the last step
-    double coefficient = 0.0;  // the current stage's fraction per step
+    double target = 0.0;                   // where the current stage aims
+    double previous = 0.0;                 // the value before the last step
+    double coefficient = 0.0;              // the current stage's fraction per step
 
 private:
     // Stores a stage's setting; a running stage takes its new rate at once.

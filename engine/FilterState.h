@@ -9,13 +9,13 @@
 
 template <class V>
 struct FilterState {
-    V g, g4;       // ladder: G and G^4; phaser: A and A^4
-    V b;           // ladder only: B
-    V feedback;    // K
-    V normalise;   // N
-    V gain;        // make-up gain
+    V g, g4;           // ladder: G and G^4; phaser: A and A^4
+    V b;               // ladder only: B
+    V feedback;        // K
+    V normalise;       // N
+    V gain;            // make-up gain
     V s1, s2, s3, s4;  // stage states
-    V offset;      // tiny, alternating in sign: keeps the states off denormals
+    V offset;          // tiny, alternating in sign: keeps the states off denormals
 };
 
 // The fields in order, for moving a state into lanes and back.
@@ -23,8 +23,8 @@ template <class V>
 constexpr auto FieldsOf(const FilterState<V>*)
 {
     using S = FilterState<V>;
-    return std::array{&S::g, &S::g4, &S::b, &S::feedback, &S::normalise, &S::gain,
-                      &S::s1, &S::s2, &S::s3, &S::s4, &S::offset};
+    return std::array{&S::g,  &S::g4, &S::b,  &S::feedback, &S::normalise, &S::gain,
+                      &S::s1, &S::s2, &S::s3, &S::s4,       &S::offset};
 }
 
 // A filter before its first sample; coefficients come with the first cutoff.

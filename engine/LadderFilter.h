@@ -10,8 +10,14 @@
 
 #include "FilterState.h"
 
-constexpr double LadderFeedback(double resonance) { return 4.1 * resonance; }
-constexpr double LadderGain(double resonance) { return 2.0 - (1.0 - resonance) * (1.0 - resonance); }
+constexpr double LadderFeedback(double resonance)
+{
+    return 4.1 * resonance;
+}
+constexpr double LadderGain(double resonance)
+{
+    return 2.0 - (1.0 - resonance) * (1.0 - resonance);
+}
 
 template <class V>
 struct LadderCoefficients {
@@ -23,7 +29,7 @@ struct LadderCoefficients {
 // knows the feedback is 0 save that division.
 template <class V>
 ORV_LANE_INLINE LadderCoefficients<V> LadderCoefficientsFor(V cutoff, V feedback, V one, V two,
-                                                           bool skipUnitNormalise = false)
+                                                            bool skipUnitNormalise = false)
 {
     const V sum = cutoff + two;
     LadderCoefficients<V> c;

@@ -25,9 +25,13 @@ std::vector<SimdLevel> SupportedSimdLevels()
 const char* SimdLevelName(SimdLevel level)
 {
     switch (level) {
-    case SimdLevel::kAvx2: return "AVX2";
-    case SimdLevel::kAvx512: return "AVX-512";
-    case SimdLevel::kScalar: return "scalar";
-    default: return "baseline";
+    case SimdLevel::kAvx2:
+        return "AVX2";
+    case SimdLevel::kAvx512:
+        return "AVX-512";
+    case SimdLevel::kScalar:
+        return "scalar";
+    default:
+        return "baseline";
     }
 }

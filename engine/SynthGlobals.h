@@ -54,10 +54,10 @@ struct SynthGlobals {
 
     double phaserCenter = 4.0;  // times the note frequency
     double phaserResonance = 0.9;
-    double phaserRate = 0.3;    // Hz
+    double phaserRate = 0.3;  // Hz
     double phaserDepth = 0.5;
 
-    double tremoloRate = 5.5;   // Hz
+    double tremoloRate = 5.5;  // Hz
     double tremoloDepth = 0.5;
 
     // The "Air" chorus modulation; fixed, no setting changes them.

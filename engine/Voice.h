@@ -86,7 +86,7 @@ private:
     double morphInput = 0.0;
     PadPosition variation;
     PadPosition secondVariation;
-    double phaserMix = 0.0;  // Vivid times the phaser depth
+    double phaserMix = 0.0;   // Vivid times the phaser depth
     double woodAmount = 0.0;  // how far the pad is on the Wood side, squared
     double vivid = 0.0;
     double tremoloDepth = 0.0;  // Vivid times the tremolo depth

@@ -11,11 +11,15 @@ VoiceLaneKernel KernelFor(SimdLevel level)
 {
     switch (level) {
 #if defined(ORV_X86_LANE_KERNELS)
-    case SimdLevel::kAvx512: return RenderVoiceLanesAvx512;
-    case SimdLevel::kAvx2: return RenderVoiceLanesAvx2;
+    case SimdLevel::kAvx512:
+        return RenderVoiceLanesAvx512;
+    case SimdLevel::kAvx2:
+        return RenderVoiceLanesAvx2;
 #endif
-    case SimdLevel::kScalar: return RenderVoiceLanesScalar;
-    default: return RenderVoiceLanesBaseline;
+    case SimdLevel::kScalar:
+        return RenderVoiceLanesScalar;
+    default:
+        return RenderVoiceLanesBaseline;
     }
 }
 

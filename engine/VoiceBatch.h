@@ -30,7 +30,7 @@ private:
     void RenderLanes(Voice* const* voices, int count, double* mix, int frames);
 
     std::unique_ptr<VoiceLanes> lanes;
-    std::vector<double> out;      // [sample][lane]
+    std::vector<double> out;  // [sample][lane]
     int32_t maxFrames = 0;
     SimdLevel level = SimdLevel::kBaseline;
     VoiceLaneKernel kernel = RenderVoiceLanesBaseline;

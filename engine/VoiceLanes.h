@@ -30,9 +30,12 @@ template <template <class> class State, class V, class Visit>
 ORV_LANE_INLINE void ForEachField(Visit&& visit)
 {
     constexpr auto fields = FieldsOf(static_cast<const State<V>*>(nullptr));
+    // The formatter takes the attribute macro for the end of a function.
+    // clang-format off
     [&]<size_t... f>(std::index_sequence<f...>) ORV_LANE_INLINE_LAMBDA {
         (visit(f, std::get<f>(fields)), ...);
     }(std::make_index_sequence<fields.size()>());
+    // clang-format on
 }
 
 // The lanes of a state made of doubles (State<double>, whose FieldsOf lists
@@ -81,7 +84,7 @@ struct EnvelopeLanes {
 struct OscillatorLanes {
     bool anySounding = false;  // some lane's level is not 0
     LaneDoubles level, amplitude, octaveAmplitude;
-    LaneWords table;  // the lane's table: offset from the start of the bank, in samples
+    LaneWords table;                   // the lane's table: offset from the start of the bank, in samples
     LaneWords phase, octavePhase;      // 27-bit phases
     LaneWords advance, octaveAdvance;  // the increments, 0 in silent lanes
 };
@@ -98,9 +101,9 @@ struct VoiceLanes {
     LaneDoubles ring;
 
     LaneRecord<FilterState> main;
-    LaneDoubles cutoff;        // the main filter's last cutoff
-    LaneDoubles madeFor;       // the cutoff its coefficients were made for
-    LaneDoubles newFeedback;   // feedback and gain a new cutoff brings
+    LaneDoubles cutoff;       // the main filter's last cutoff
+    LaneDoubles madeFor;      // the cutoff its coefficients were made for
+    LaneDoubles newFeedback;  // feedback and gain a new cutoff brings
     LaneDoubles newGain;
     LaneDoubles filterEnvAmount;
     LaneDoubles baseCutoff;

@@ -36,10 +36,14 @@ double SpectrumAmplitude(int spectrum, int n)
         return 0.0;
     };
     switch (spectrum) {
-    case kSpectrumSaw: return 1.0 / n;
-    case kSpectrumWood: return lookUp(kWood);
-    case kSpectrumMetal: return lookUp(kMetal);
-    default: return lookUp(kGlass);
+    case kSpectrumSaw:
+        return 1.0 / n;
+    case kSpectrumWood:
+        return lookUp(kWood);
+    case kSpectrumMetal:
+        return lookUp(kMetal);
+    default:
+        return lookUp(kGlass);
     }
 }
 

@@ -2,16 +2,19 @@
 
 #include "WavetableBank.h"
 
-
 namespace {
 
 int SpectrumOf(int model)
 {
     switch (model) {
-    case kModelWood: return kSpectrumWood;
-    case kModelMetal: return kSpectrumMetal;
-    case kModelGlass: return kSpectrumGlass;
-    default: return kSpectrumSaw;
+    case kModelWood:
+        return kSpectrumWood;
+    case kModelMetal:
+        return kSpectrumMetal;
+    case kModelGlass:
+        return kSpectrumGlass;
+    default:
+        return kSpectrumSaw;
     }
 }
 

@@ -20,8 +20,7 @@ class WavetableOscillator {
 public:
     WavetableOscillator();
 
-    void Prepare(int model, const SynthGlobals& settings, const PhaseIncrementTable& increments,
-                 const double* bend);
+    void Prepare(int model, const SynthGlobals& settings, const PhaseIncrementTable& increments, const double* bend);
     // Once per tick: p in 1/128 semitone, modulation scales the amplitude.
     // Inline, as it runs for every oscillator of every active voice.
     void UpdatePitch(double p, double modulation)
@@ -37,16 +36,16 @@ public:
 
     const double* bendSource = nullptr;  // the instrument's pitch bend, -1..1
     int32_t type = kModelString;
-    int32_t bendRange = 0;               // 1/128 semitone per unit of bend
+    int32_t bendRange = 0;  // 1/128 semitone per unit of bend
     int32_t transpose = 0;
     int32_t tuning = 0;
-    double level = 0.0;                  // from the variation position
+    double level = 0.0;  // from the variation position
     int32_t pitchOffset = 0;
     int32_t lastIndex = -1;
     const double* table = nullptr;
     double amplitude = 0.0;
-    double octaveAmplitude = 0.0;        // String and Sine only
-    double octaveRatio = 1.0;            // String and Sine only
+    double octaveAmplitude = 0.0;  // String and Sine only
+    double octaveRatio = 1.0;      // String and Sine only
     int32_t phase = 0;
     int32_t octavePhase = 0;
     int32_t increment = 0;

@@ -8,8 +8,8 @@
 
 struct InputChannel {
     bool connected = false;
-    double** slot = nullptr;       // element of the input-pointer array
-    std::vector<double> scratch;   // converted float input, or a stand-in when unconnected
+    double** slot = nullptr;      // element of the input-pointer array
+    std::vector<double> scratch;  // converted float input, or a stand-in when unconnected
     std::string label;
 };
 

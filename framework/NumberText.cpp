@@ -61,8 +61,8 @@ void FormatFixed(double value, int decimals, char* text, size_t capacity)
     if (capacity == 0)
         return;
     char digits[kFixedBufferSize];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, std::clamp(decimals, 0, kMaxDecimals));
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed,
+                                      std::clamp(decimals, 0, kMaxDecimals));
     const size_t length = result.ec == std::errc() ? static_cast<size_t>(result.ptr - digits) : 0;
     const size_t kept = std::min(length, capacity - 1);
     std::memcpy(text, digits, kept);
@@ -84,7 +84,8 @@ double ParseNumber(const char* text)
     const char* last = first + std::strlen(first);
 
     auto format = std::chars_format::general;
-    if (first[0] == '0' && (first[1] == 'x' || first[1] == 'X') && (IsDigit(first[2], true) || (first[2] == '.' && IsDigit(first[3], true)))) {
+    if (first[0] == '0' && (first[1] == 'x' || first[1] == 'X') &&
+        (IsDigit(first[2], true) || (first[2] == '.' && IsDigit(first[3], true)))) {
         format = std::chars_format::hex;
         first += 2;
     }

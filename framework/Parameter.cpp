@@ -18,8 +18,8 @@ void CopyText(char* destination, size_t capacity, const char* text)
     destination[length] = '\0';
 }
 
-void Parameter::DefineDouble(const char* newName, double defaultValue_, double minimum_, double maximum_,
-                             double step_, double shape_)
+void Parameter::DefineDouble(const char* newName, double defaultValue_, double minimum_, double maximum_, double step_,
+                             double shape_)
 {
     if (kind == kParameterNone)
         kind = kParameterDouble;

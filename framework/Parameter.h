@@ -27,8 +27,7 @@ public:
 
     static constexpr size_t kTextSize = 32;
 
-    void DefineDouble(const char* name, double defaultValue, double minimum, double maximum, double step,
-                      double shape);
+    void DefineDouble(const char* name, double defaultValue, double minimum, double maximum, double step, double shape);
     void DefineEnumeration(const char* name, double defaultValue, int count);
     void AddDisplayText(int32_t value, const char* text);
 

@@ -6,11 +6,8 @@
 #include <cstring>
 
 PluginBase::PluginBase(const PluginDescription& description)
-    : uniqueId(description.uniqueId),
-      version(description.version),
-      doesChunks(description.doesChunks),
-      isInstrument(description.isInstrument),
-      takesMidi(description.takesMidi)
+    : uniqueId(description.uniqueId), version(description.version), doesChunks(description.doesChunks),
+      isInstrument(description.isInstrument), takesMidi(description.takesMidi)
 {
     for (int i = 0; i < description.parameterCount; ++i)
         parameters.push_back(std::make_unique<Parameter>());

@@ -37,7 +37,7 @@ public:
     using Lock = std::recursive_mutex;
     using LockGuard = std::lock_guard<std::recursive_mutex>;
 
-    static constexpr int32_t kChunkMagic = 0x70666674;       // "tffp" when stored little-endian
+    static constexpr int32_t kChunkMagic = 0x70666674;  // "tffp" when stored little-endian
     static constexpr int32_t kFrameworkVersion = 0x00010000;
     static constexpr int kDefaultBlockSize = 1024;
 

@@ -93,8 +93,7 @@ bool ReadFileMagic(BigEndianReader& reader, const std::string& subject, std::str
     return true;
 }
 
-bool ReadProgramHeader(BigEndianReader& reader, ProgramHeader& header, const std::string& subject,
-                       std::string& error)
+bool ReadProgramHeader(BigEndianReader& reader, ProgramHeader& header, const std::string& subject, std::string& error)
 {
     std::span<const uint8_t> name;
     if (!reader.Read32(header.kindMagic) || !reader.ReadSigned32(header.version) ||
@@ -306,9 +305,15 @@ void SetByteSize(std::vector<uint8_t>& out, size_t start, PresetByteSize rule = 
 
 }  // namespace
 
-bool IsBank(PresetKind kind) { return kind == PresetKind::kBankPrograms || kind == PresetKind::kBankChunk; }
+bool IsBank(PresetKind kind)
+{
+    return kind == PresetKind::kBankPrograms || kind == PresetKind::kBankChunk;
+}
 
-bool IsChunk(PresetKind kind) { return kind == PresetKind::kProgramChunk || kind == PresetKind::kBankChunk; }
+bool IsChunk(PresetKind kind)
+{
+    return kind == PresetKind::kProgramChunk || kind == PresetKind::kBankChunk;
+}
 
 const char* PresetKindMagic(PresetKind kind)
 {
@@ -374,8 +379,8 @@ std::vector<uint8_t> SerializePresetFile(const PresetFile& file, PresetByteSize 
         AppendBigEndian32(out, 2);
         AppendBigEndian32(out, static_cast<uint32_t>(file.pluginId));
         AppendBigEndian32(out, static_cast<uint32_t>(file.pluginVersion));
-        AppendBigEndian32(out, static_cast<uint32_t>(chunk ? file.programCount
-                                                           : static_cast<int32_t>(file.programs.size())));
+        AppendBigEndian32(
+            out, static_cast<uint32_t>(chunk ? file.programCount : static_cast<int32_t>(file.programs.size())));
         AppendBigEndian32(out, static_cast<uint32_t>(file.currentProgram));
         out.resize(out.size() + kBankFutureBytes, 0);
         if (chunk) {
@@ -402,7 +407,8 @@ bool ReadPresetHeader(std::span<const uint8_t> bytes, PresetHeader& header)
     BigEndianReader reader(bytes);
     std::string ignored;
     uint32_t kindMagic = 0;
-    if (!ReadFileMagic(reader, "the file", ignored) || !reader.Read32(kindMagic) || !KindOfMagic(kindMagic, header.kind))
+    if (!ReadFileMagic(reader, "the file", ignored) || !reader.Read32(kindMagic) ||
+        !KindOfMagic(kindMagic, header.kind))
         return false;
     if (!IsBank(header.kind)) {
         BigEndianReader fields(bytes.subspan(kFileMagicBytes));

@@ -41,13 +41,13 @@ const char* PresetKindMagic(PresetKind kind);
 
 // One program of a parameter-list bank, or the program of an FxCk file.
 struct PresetProgram {
-    std::string name;             // at most 27 bytes are stored
-    std::vector<float> values;    // normalised, 0..1
+    std::string name;           // at most 27 bytes are stored
+    std::vector<float> values;  // normalised, 0..1
 };
 
 struct PresetFile {
     PresetKind kind = PresetKind::kProgramChunk;
-    int32_t formatVersion = 1;    // read from the file; written as 1 (FXP) or 2 (FXB)
+    int32_t formatVersion = 1;  // read from the file; written as 1 (FXP) or 2 (FXB)
     int32_t pluginId = 0;
     int32_t pluginVersion = 0;
     // FXP: the plug-in's parameter count (FPCh only records it).
@@ -79,8 +79,7 @@ enum class PresetByteSize {
 
 // The file's bytes. FXP files are written as version 1, FXB files as
 // version 2 (with the current program).
-std::vector<uint8_t> SerializePresetFile(const PresetFile& file,
-                                         PresetByteSize byteSize = PresetByteSize::kAfterField);
+std::vector<uint8_t> SerializePresetFile(const PresetFile& file, PresetByteSize byteSize = PresetByteSize::kAfterField);
 
 // Limits of the name field: 28 bytes with a terminating zero.
 inline constexpr size_t kPresetNameBytes = 28;
@@ -99,9 +98,9 @@ struct PresetHeader {
     int32_t formatVersion = 0;
     int32_t pluginId = 0;
     int32_t pluginVersion = 0;
-    int32_t count = 0;             // parameters (FXP) or programs (FXB)
-    std::string programName;       // FXP
-    int32_t currentProgram = 0;    // FXB: the field as stored, whatever the version
+    int32_t count = 0;           // parameters (FXP) or programs (FXB)
+    std::string programName;     // FXP
+    int32_t currentProgram = 0;  // FXB: the field as stored, whatever the version
 };
 
 // False unless the bytes start with "CcnK", a known kind and the whole fixed

@@ -22,7 +22,10 @@ namespace {
 constexpr size_t kLargestFile = 64u * 1024 * 1024;
 constexpr size_t kValueBytes = 4;
 
-std::span<const uint8_t> BytesOf(const SerialBuffer& buffer) { return {buffer.Data(), buffer.Size()}; }
+std::span<const uint8_t> BytesOf(const SerialBuffer& buffer)
+{
+    return {buffer.Data(), buffer.Size()};
+}
 
 // Regular files only: a pipe or device chosen in a file dialog must not
 // stall the host.
@@ -41,7 +44,10 @@ bool WritePresetFile(const char* path, const PresetFile& file)
 }
 
 // The name as these files have always held it: its first 27 bytes.
-std::string NameField(const char* name) { return std::string(name, strnlen(name, kPresetNameBytes - 1)); }
+std::string NameField(const char* name)
+{
+    return std::string(name, strnlen(name, kPresetNameBytes - 1));
+}
 
 // count values, all finite, from the start of bytes.
 bool ReadFiniteValues(std::span<const uint8_t> bytes, size_t count, std::vector<float>& values)

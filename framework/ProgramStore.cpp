@@ -56,7 +56,8 @@ bool PluginBase::RecallProgram(int index)
 void PluginBase::FillEmptyPrograms(int count)
 {
     for (int n = 0; n < count; ++n) {
-        auto empty = std::find_if(programs.begin(), programs.end(), [](const auto& slot) { return !slot->initialised; });
+        auto empty =
+            std::find_if(programs.begin(), programs.end(), [](const auto& slot) { return !slot->initialised; });
         if (empty == programs.end())
             return;
         ProgramSlot& slot = **empty;

@@ -24,8 +24,14 @@ bool SerialBuffer::Append(const void* data, size_t count)
     }
 }
 
-bool SerialBuffer::PutInt32(int32_t value) { return Append(&value, sizeof value); }
-bool SerialBuffer::PutDouble(double value) { return Append(&value, sizeof value); }
+bool SerialBuffer::PutInt32(int32_t value)
+{
+    return Append(&value, sizeof value);
+}
+bool SerialBuffer::PutDouble(double value)
+{
+    return Append(&value, sizeof value);
+}
 
 bool SerialBuffer::PutBool(bool value)
 {
@@ -48,7 +54,10 @@ bool SerialBuffer::PutString(const char* text)
     return true;
 }
 
-bool SerialBuffer::PutBytes(const void* data, size_t count) { return Append(data, count); }
+bool SerialBuffer::PutBytes(const void* data, size_t count)
+{
+    return Append(data, count);
+}
 
 bool SerialBuffer::Fits(int position, size_t count) const
 {
@@ -65,8 +74,14 @@ int SerialBuffer::GetBytes(int position, void* data, size_t count) const
     return position + static_cast<int>(count);
 }
 
-int SerialBuffer::GetInt32(int position, int32_t& value) const { return GetBytes(position, &value, sizeof value); }
-int SerialBuffer::GetDouble(int position, double& value) const { return GetBytes(position, &value, sizeof value); }
+int SerialBuffer::GetInt32(int position, int32_t& value) const
+{
+    return GetBytes(position, &value, sizeof value);
+}
+int SerialBuffer::GetDouble(int position, double& value) const
+{
+    return GetBytes(position, &value, sizeof value);
+}
 
 int SerialBuffer::GetBool(int position, bool& value) const
 {

@@ -4,11 +4,11 @@
 #include <cstdint>
 
 struct TransportInfo {
-    double tempo = 0.0;           // beats per minute
+    double tempo = 0.0;  // beats per minute
     double samplePosition = 0.0;
     double quarterNotePosition = 0.0;
-    double lastBarStart = 0.0;    // in quarter notes
-    double cycleStart = 0.0;      // in quarter notes
+    double lastBarStart = 0.0;  // in quarter notes
+    double cycleStart = 0.0;    // in quarter notes
     double cycleEnd = 0.0;
     int32_t numerator = 0;
     int32_t denominator = 0;

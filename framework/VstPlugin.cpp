@@ -4,8 +4,8 @@
 #include "NumberText.h"
 
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -305,8 +305,7 @@ intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void
         return text[0] != '\0' ? 1 : 0;
     case vst::effGetInputProperties:
     case vst::effGetOutputProperties:
-        return GetPinProperties(opcode == vst::effGetInputProperties, index,
-                                static_cast<vst::VstPinProperties*>(ptr));
+        return GetPinProperties(opcode == vst::effGetInputProperties, index, static_cast<vst::VstPinProperties*>(ptr));
     case vst::effGetPlugCategory:
         return isInstrument ? vst::kPlugCategSynth : vst::kPlugCategEffect;
     case vst::effProcessVarIo:
@@ -411,8 +410,8 @@ intptr_t VstPlugin::VendorSpecific(int32_t index, intptr_t value, void* ptr, flo
         if (ptr == nullptr)
             return 0;
         if (IsValidParameter(parameterIndex))
-            GetParameter(parameterIndex).FormatDisplay(opt, true, static_cast<char*>(ptr), kParameterTextCapacity,
-                                                       true);
+            GetParameter(parameterIndex)
+                .FormatDisplay(opt, true, static_cast<char*>(ptr), kParameterTextCapacity, true);
         return kVendorAnswered;
     }
     if (index == kVendorParameterIsStepped)

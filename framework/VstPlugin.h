@@ -39,7 +39,6 @@ public:
     int32_t HostExtensionFlags() const { return hostExtensionFlags; }
     int32_t HostVersion() const { return hostVersion; }
 
-
 protected:
     intptr_t CallHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
     // effVendorSpecific; an instrument answers its own private requests and

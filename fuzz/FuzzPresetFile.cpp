@@ -18,8 +18,8 @@ bool SameValues(const std::vector<float>& a, const std::vector<float>& b)
 
 bool Same(const PresetFile& a, const PresetFile& b)
 {
-    if (a.kind != b.kind || a.pluginId != b.pluginId || a.pluginVersion != b.pluginVersion ||
-        a.chunk != b.chunk || a.programs.size() != b.programs.size())
+    if (a.kind != b.kind || a.pluginId != b.pluginId || a.pluginVersion != b.pluginVersion || a.chunk != b.chunk ||
+        a.programs.size() != b.programs.size())
         return false;
     if (!IsChunk(a.kind) && a.parameterCount != b.parameterCount)
         return false;
@@ -41,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::vector<uint8_t> written = SerializePresetFile(file);
     PresetFile again;
-    if (!ParsePresetFile(written, again, error) || !Same(file, again) ||
-        SerializePresetFile(again) != written)
+    if (!ParsePresetFile(written, again, error) || !Same(file, again) || SerializePresetFile(again) != written)
         __builtin_trap();
     return 0;
 }

@@ -19,10 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         bool b = false;
         std::string s;
         switch (op % 4) {
-        case 0: position = buffer.GetInt32(position, i); break;
-        case 1: position = buffer.GetDouble(position, d); break;
-        case 2: position = buffer.GetBool(position, b); break;
-        default: position = buffer.GetString(position, s); break;
+        case 0:
+            position = buffer.GetInt32(position, i);
+            break;
+        case 1:
+            position = buffer.GetDouble(position, d);
+            break;
+        case 2:
+            position = buffer.GetBool(position, b);
+            break;
+        default:
+            position = buffer.GetString(position, s);
+            break;
         }
     }
     return 0;

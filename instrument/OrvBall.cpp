@@ -45,9 +45,9 @@ void OrvBall::SetBallPosition(double x, double y, bool second)
     // Both balls take the first ball's size.
     const int w = ball1.FrameWidth();
     const int h = ball1.FrameHeight();
-    const int px =
-        static_cast<int>(std::floor((x * std::sqrt(1.0 - y * y / 2.0) + 1.0) * 0.5 * (rect.Width() - w + kTravelSlackX))) +
-        rect.left;
+    const int px = static_cast<int>(std::floor((x * std::sqrt(1.0 - y * y / 2.0) + 1.0) * 0.5 *
+                                               (rect.Width() - w + kTravelSlackX))) +
+                   rect.left;
     const int py = static_cast<int>(std::floor((rect.Height() - h + kTravelSlackY) *
                                                (1.0 - (y * std::sqrt(1.0 - x * x / 2.0) + 1.0) * 0.5))) +
                    rect.top;

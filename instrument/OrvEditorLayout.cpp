@@ -101,8 +101,8 @@ void ORV::CreateEditorLayout()
                                                       std::string("v.") + kProductVersionText + ".N"));
     learnArmed = false;
     learnForget = false;
-    learnSwitch =
-        graphics.AddControl(std::make_unique<OrvSwitchMidiLearn>(this, kLearnSwitchX, kLearnSwitchY, kMidiLearn, learn));
+    learnSwitch = graphics.AddControl(
+        std::make_unique<OrvSwitchMidiLearn>(this, kLearnSwitchX, kLearnSwitchY, kMidiLearn, learn));
     pad = static_cast<OrvBall*>(graphics.AddControl(std::make_unique<OrvBall>(
         this, kPad, Load(graphics, kBall), Load(graphics, kBall2), FirstBallTextStyle(), SecondBallTextStyle())));
 
@@ -116,7 +116,8 @@ void ORV::CreateEditorLayout()
                                                            fader.parameter, verticalHandle, kFaderVertical));
     graphics.AddControl(std::make_unique<FaderControl>(this, kEnvelopeX, kEnvelopeY, kHorizontalTravel, kEnvelope,
                                                        horizontalHandle, kFaderHorizontal));
-    graphics.AddControl(std::make_unique<SwitchControl>(this, kMorphModeX, kMorphModeY, kMorphMode, morphMode, kBlendNone));
+    graphics.AddControl(
+        std::make_unique<SwitchControl>(this, kMorphModeX, kMorphModeY, kMorphMode, morphMode, kBlendNone));
 
     RefreshParameterControls();
 }

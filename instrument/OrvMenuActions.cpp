@@ -121,7 +121,8 @@ void LoadBank(Synth& instrument, Graphics& graphics)
 
 void SaveBank(Synth& instrument, Graphics& graphics)
 {
-    const std::string path = ChooseProgramFile(instrument, graphics, FileDialogMode::kSave, kBankExtension, kBankFileName);
+    const std::string path =
+        ChooseProgramFile(instrument, graphics, FileDialogMode::kSave, kBankExtension, kBankFileName);
     if (path.empty())
         return;
     instrument.ModifyCurrentPreset(nullptr);
@@ -141,8 +142,7 @@ void SelectStartupBank(Synth& instrument, Graphics& graphics)
 void LoadStartupBank(Synth& instrument, Graphics& graphics)
 {
     const std::string path = instrument.StartupBankPath();
-    if (!Confirmed(graphics,
-                   WithPath("The Startup Bank is:\n%s\n\nDo you really want to reload all programs?", path),
+    if (!Confirmed(graphics, WithPath("The Startup Bank is:\n%s\n\nDo you really want to reload all programs?", path),
                    "Load Startup Bank"))
         return;
     if (!instrument.ReadBankFile(path.c_str()))
@@ -151,9 +151,10 @@ void LoadStartupBank(Synth& instrument, Graphics& graphics)
 
 void UnselectStartupBank(Synth& instrument, Graphics& graphics)
 {
-    if (Confirmed(graphics,
-                  WithPath("The Startup Bank is:\n%s\n\nDo you really want to unselect it?", instrument.StartupBankPath()),
-                  "Unselect Startup Bank"))
+    if (Confirmed(
+            graphics,
+            WithPath("The Startup Bank is:\n%s\n\nDo you really want to unselect it?", instrument.StartupBankPath()),
+            "Unselect Startup Bank"))
         instrument.UnselectStartupBank();
 }
 
@@ -174,7 +175,8 @@ void ChooseDefaultProgramFolder(Synth& instrument, Graphics& graphics)
 void ReloadConfiguration(Synth& instrument, Graphics& graphics)
 {
     const std::string& iniPath = instrument.IniPath();
-    if (!Confirmed(graphics, WithPath("The INI configuration file is:\n%s\n\nDo you really want to reload it?", iniPath),
+    if (!Confirmed(graphics,
+                   WithPath("The INI configuration file is:\n%s\n\nDo you really want to reload it?", iniPath),
                    "Reload Configuration"))
         return;
     // Reading a file that is gone would reset every setting to its default;
@@ -186,9 +188,10 @@ void ReloadConfiguration(Synth& instrument, Graphics& graphics)
 
 void SaveConfiguration(Synth& instrument, Graphics& graphics)
 {
-    if (Confirmed(graphics,
-                  WithPath("The INI configuration file is:\n%s\n\nDo you really want to overwrite it?", instrument.IniPath()),
-                  "Save Configuration"))
+    if (Confirmed(
+            graphics,
+            WithPath("The INI configuration file is:\n%s\n\nDo you really want to overwrite it?", instrument.IniPath()),
+            "Save Configuration"))
         instrument.WriteConfiguration(Synth::kConfigAll);
 }
 

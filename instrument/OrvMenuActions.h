@@ -23,7 +23,7 @@ enum OrvMenuAction : int {
     kActionGlobalMidiSettings = 14,  // a submenu's title
     kActionReloadConfiguration = 15,
     kActionSaveConfiguration = 16,
-    kActionGoOnline = 18,            // a submenu's title
+    kActionGoOnline = 18,  // a submenu's title
     kActionMidiThru = 22,
     kActionIgnoreProgramChange = 23,
     kActionCheckForUpdate = 24,

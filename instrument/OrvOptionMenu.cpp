@@ -10,8 +10,7 @@
 
 OrvOptionMenu::OrvOptionMenu(Synth* instrument, const Rect& rect, int paramIdx)
     : Control(instrument, rect, paramIdx, Blend{kBlendNone, 1.0f}), instrument(instrument)
-{
-}
+{}
 
 bool OrvOptionMenu::Draw(Graphics& /*graphics*/)
 {

@@ -8,10 +8,8 @@
 #include <memory>
 
 OrvPresetMenu::OrvPresetMenu(Synth* instrument, const Rect& numberRect, const Rect& nameRect, const TextStyle& style)
-    : Control(instrument, numberRect.Union(nameRect), -1, Blend{kBlendNone, 1.0f}),
-      instrument(instrument),
-      numberRect(numberRect),
-      nameRect(nameRect)
+    : Control(instrument, numberRect.Union(nameRect), -1, Blend{kBlendNone, 1.0f}), instrument(instrument),
+      numberRect(numberRect), nameRect(nameRect)
 {
     text = style;
     textEntryLength = kNameEntryLength;

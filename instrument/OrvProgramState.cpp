@@ -29,8 +29,7 @@ int ORV::ReadProgramState(const SerialBuffer& buffer, int position)
 {
     char tag[kTagLength] = {};
     if (position >= 0 && static_cast<size_t>(position) < buffer.Size())
-        std::memcpy(tag, buffer.Data() + position,
-                    std::min(kTagLength, buffer.Size() - static_cast<size_t>(position)));
+        std::memcpy(tag, buffer.Data() + position, std::min(kTagLength, buffer.Size() - static_cast<size_t>(position)));
     const bool current = std::memcmp(tag, kCurrentTag, kTagLength) == 0;
     const bool older = std::memcmp(tag, kOlderTag, kTagLength) == 0;
 

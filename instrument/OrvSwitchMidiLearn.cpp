@@ -6,8 +6,7 @@
 
 OrvSwitchMidiLearn::OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& learnImages)
     : SwitchControl(instrument, x, y, paramIdx, learnImages, kBlendNone), instrument(instrument)
-{
-}
+{}
 
 void OrvSwitchMidiLearn::OnMouseDown(int x, int y, const MouseModifiers& mods)
 {

@@ -13,8 +13,7 @@ constexpr int kProgramsAround = 64;
 
 OrvUtilityKick::OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& strip)
     : ContactControl(instrument, x, y, paramIdx, strip, kBlendNone), instrument(instrument)
-{
-}
+{}
 
 void OrvUtilityKick::OnMouseUp(int x, int y, const MouseModifiers& mods)
 {

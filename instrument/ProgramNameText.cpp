@@ -44,8 +44,8 @@ std::string CleanProgramName(std::string_view text, size_t maxBytes)
     while (position < text.size()) {
         const size_t start = position;
         const char32_t codePoint = NextCodePoint(text, position);
-        const bool valid = !(codePoint == kReplacementCharacter && position - start == 1) && codePoint >= 0x20 &&
-                           codePoint != 0x7f;
+        const bool valid =
+            !(codePoint == kReplacementCharacter && position - start == 1) && codePoint >= 0x20 && codePoint != 0x7f;
         const std::string_view piece = valid ? text.substr(start, position - start) : std::string_view("?");
         if (name.size() + piece.size() > maxBytes)
             break;

@@ -2,8 +2,8 @@
 
 #include "NumberText.h"
 
-#include <cctype>
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cmath>
 

@@ -15,8 +15,8 @@ namespace {
 
 constexpr const char* kVendorFolder = "Tarnwick";
 constexpr const char* kIniFileName = "orv.ini";
-constexpr size_t kPathCapacity = 259;   // "Startup Bank" / "File"
-constexpr size_t kValueCapacity = 64;   // every other key
+constexpr size_t kPathCapacity = 259;  // "Startup Bank" / "File"
+constexpr size_t kValueCapacity = 64;  // every other key
 
 }  // namespace
 

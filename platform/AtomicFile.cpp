@@ -16,7 +16,10 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string SystemReason(int number) { return number != 0 ? std::strerror(number) : "input/output error"; }
+std::string SystemReason(int number)
+{
+    return number != 0 ? std::strerror(number) : "input/output error";
+}
 
 bool WriteThrough(const std::string& path, std::string_view contents, std::string& reason)
 {

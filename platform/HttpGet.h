@@ -13,7 +13,7 @@ namespace platform {
 struct HttpRequest {
     std::string host;
     int port = 80;
-    std::string path;        // without the leading "/", e.g. "music/version/?file=orv"
+    std::string path;  // without the leading "/", e.g. "music/version/?file=orv"
     std::string userAgent;
     std::string acceptedType = "*/*";
     int connectTimeoutMilliseconds = 5000;

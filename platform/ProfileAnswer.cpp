@@ -14,8 +14,8 @@ std::string ProfileAnswer(std::string_view value, size_t capacity)
     capacity = std::min(capacity, kProfileCapacityLimit);
     if (capacity == 0)
         return {};
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                        value.back() == value.front();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
     if (quoted)
         value.remove_prefix(1);
     std::string result(value.substr(0, capacity - 1));

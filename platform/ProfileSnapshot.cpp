@@ -15,8 +15,7 @@ namespace platform {
 ProfileSnapshot::ProfileSnapshot(const std::string& file) : path(file)
 {
     std::string contents;
-    if (ReadWholeFile(path, kLargestProfileFile, contents) != FileReadResult::Read ||
-        !ReadsLikeIniText(path, contents))
+    if (ReadWholeFile(path, kLargestProfileFile, contents) != FileReadResult::Read || !ReadsLikeIniText(path, contents))
         return;
     text = std::move(contents);
     // Only the first section of a name and the first line of a key in it can

@@ -48,7 +48,8 @@ void Blit(RasterBitmap& dest, const RasterBitmap& src, int x, int y, const Raste
                           static_cast<int>(height)};
     const uint32_t* origin = src.Row(static_cast<int>(top)) + left;
     const int64_t span = src.RowSpan();
-    BlendArea(dest, area, [origin, span](int row, int column) { return origin[row * span + column]; }, mode, factor);
+    BlendArea(
+        dest, area, [origin, span](int row, int column) { return origin[row * span + column]; }, mode, factor);
 }
 
 void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colour, float weight, uint32_t mode)
@@ -71,5 +72,6 @@ void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colo
         return;
     const RasterArea area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
                           static_cast<int>(height)};
-    BlendArea(dest, area, [colour](int, int) { return colour; }, mode, factor);
+    BlendArea(
+        dest, area, [colour](int, int) { return colour; }, mode, factor);
 }

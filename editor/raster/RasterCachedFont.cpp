@@ -104,7 +104,8 @@ const RasterCachedFont::Glyph& RasterCachedFont::GlyphFor(char32_t codePoint)
     if (face == nullptr || !face->RenderGlyph(codePoint, image))
         return glyph;  // draws nothing and does not move the pen
     glyph.advance = image.advance;
-    const size_t maskSize = static_cast<size_t>(std::max(image.width, 0)) * static_cast<size_t>(std::max(image.height, 0));
+    const size_t maskSize =
+        static_cast<size_t>(std::max(image.width, 0)) * static_cast<size_t>(std::max(image.height, 0));
     if (maskSize == 0 || image.coverage.size() != maskSize)
         return glyph;
     glyph.left = image.left;
@@ -167,8 +168,9 @@ bool RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int length
 {
     if (face == nullptr)
         return false;
-    const std::string_view all =
-        text == nullptr ? std::string_view() : length < 0 ? std::string_view(text) : std::string_view(text, length);
+    const std::string_view all = text == nullptr ? std::string_view()
+                                 : length < 0    ? std::string_view(text)
+                                                 : std::string_view(text, length);
     const bool measure = (drawFlags & kTextMeasure) != 0;
     if (!measure && dest == nullptr)
         return false;
@@ -179,7 +181,8 @@ bool RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int length
 
     if (measure) {
         int widest = 0;
-        const int lines = ForEachLine(all, [&](std::string_view line, int) { widest = std::max(widest, LineWidth(line)); });
+        const int lines =
+            ForEachLine(all, [&](std::string_view line, int) { widest = std::max(widest, LineWidth(line)); });
         const auto saturated = [](int64_t value) {
             return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
         };

@@ -69,11 +69,11 @@ public:
 private:
     struct Glyph {
         bool rendered = false;
-        int left = 0;     // mask offset from the pen position
-        int top = 0;      // mask offset from the line's top edge
-        int width = 0;    // mask size
+        int left = 0;   // mask offset from the pen position
+        int top = 0;    // mask offset from the line's top edge
+        int width = 0;  // mask size
         int height = 0;
-        int advance = 0;  // pen movement
+        int advance = 0;        // pen movement
         size_t maskOffset = 0;  // into masks
     };
 

@@ -26,7 +26,7 @@ public:
     int RowSpan() const override { return rowSpan; }
     bool Resize(int width, int height) override;
 
-    static constexpr int kRowAlignmentShift = 2;  // rows padded to 4 pixels
+    static constexpr int kRowAlignmentShift = 2;   // rows padded to 4 pixels
     static constexpr size_t kPixelAlignment = 64;  // bytes
 
 private:

@@ -19,8 +19,8 @@ inline size_t PixelBytes(int64_t span, int height, size_t extra)
         return 0;
     const uint64_t bytes = static_cast<uint64_t>(span) * static_cast<uint64_t>(height) * 4u;
     const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<ptrdiff_t>::max()) / 2;
-    if (static_cast<uint64_t>(span) > limit / 4 || bytes / 4 / static_cast<uint64_t>(height) != static_cast<uint64_t>(span) ||
-        bytes > limit - extra)
+    if (static_cast<uint64_t>(span) > limit / 4 ||
+        bytes / 4 / static_cast<uint64_t>(height) != static_cast<uint64_t>(span) || bytes > limit - extra)
         return 0;
     return static_cast<size_t>(bytes + extra);
 }

@@ -78,8 +78,7 @@ BOOL CALLBACK FindProcessWindowOfClass(HWND hwnd, LPARAM lParam)
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
     char name[256] = {};
-    if (process == GetCurrentProcessId() && GetClassNameA(hwnd, name, sizeof name) > 0 &&
-        *search->className == name) {
+    if (process == GetCurrentProcessId() && GetClassNameA(hwnd, name, sizeof name) > 0 && *search->className == name) {
         search->found = hwnd;
         return FALSE;
     }
@@ -99,10 +98,8 @@ UINT_PTR CALLBACK ColourDialogHook(HWND dialog, UINT message, WPARAM /*wParam*/,
 
 }  // namespace
 
-GraphicsWin::GraphicsWin(PluginBase* plug)
-    : Graphics(plug), instance(static_cast<HINSTANCE>(platform::ModuleHandle()))
-{
-}
+GraphicsWin::GraphicsWin(PluginBase* plug) : Graphics(plug), instance(static_cast<HINSTANCE>(platform::ModuleHandle()))
+{}
 
 GraphicsWin::~GraphicsWin()
 {
@@ -253,8 +250,8 @@ MessageAnswer GraphicsWin::ShowMessage(const char* text, const char* caption, Me
 {
     const UINT type = buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK;
     // The answers are the message box's own result values.
-    return static_cast<MessageAnswer>(MessageBoxA(MainWindow(), text != nullptr ? text : "",
-                                                  caption != nullptr ? caption : "", type));
+    return static_cast<MessageAnswer>(
+        MessageBoxA(MainWindow(), text != nullptr ? text : "", caption != nullptr ? caption : "", type));
 }
 
 PopupMenu* GraphicsWin::RunPopupMenu(PopupMenu& menu, const Rect& rect)
@@ -266,8 +263,8 @@ PopupMenu* GraphicsWin::RunPopupMenu(PopupMenu& menu, const Rect& rect)
     if (HMENU native = BuildNativeMenu(menu, commands)) {
         POINT at{rect.left, rect.bottom};
         ClientToScreen(window, &at);
-        const int commandId = static_cast<int>(TrackPopupMenu(native, TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                                              at.x, at.y, 0, window, nullptr));
+        const int commandId = static_cast<int>(
+            TrackPopupMenu(native, TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
         chosen = ChosenMenu(commands, commandId);
         DestroyMenu(native);
     }
@@ -297,8 +294,7 @@ std::string GraphicsWin::AppDataFolder(bool common)
     return ShellFolder(common ? CSIDL_COMMON_APPDATA : CSIDL_LOCAL_APPDATA);
 }
 
-void GraphicsWin::ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder,
-                             const char* extensions)
+void GraphicsWin::ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder, const char* extensions)
 {
     if (window == nullptr) {
         fileName.clear();

@@ -44,8 +44,7 @@ public:
     std::string PluginFolder() override;
     std::string DesktopFolder() override;
     std::string AppDataFolder(bool common) override;
-    void ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder,
-                    const char* extensions) override;
+    void ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder, const char* extensions) override;
     bool PickColor(Colour& colour, const char* prompt) override;
     void* WindowHandle() const override { return window; }
     bool TextFromClipboard(std::string& text) override;

@@ -79,10 +79,10 @@ void* GraphicsX11::OpenEditorWindow(void* parentHandle)
         attributes.background_pixmap = None;  // we paint every pixel: no flashing background
         attributes.border_pixel = 0;
         attributes.colormap = DefaultColormap(display, screen);
-        window = XCreateWindow(display, newParent, 0, 0, static_cast<unsigned>(Width()),
-                               static_cast<unsigned>(Height()), 0, DefaultDepth(display, screen), InputOutput,
-                               DefaultVisual(display, screen),
-                               CWEventMask | CWBackPixmap | CWBorderPixel | CWColormap, &attributes);
+        window =
+            XCreateWindow(display, newParent, 0, 0, static_cast<unsigned>(Width()), static_cast<unsigned>(Height()), 0,
+                          DefaultDepth(display, screen), InputOutput, DefaultVisual(display, screen),
+                          CWEventMask | CWBackPixmap | CWBorderPixel | CWColormap, &attributes);
         if (!trap.SyncFailed()) {
             XSizeHints* hints = XAllocSizeHints();
             hints->flags = PSize | PMinSize | PMaxSize;
@@ -126,7 +126,8 @@ bool GraphicsX11::CreateImage()
         image = XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm, w, h);
         if (image != nullptr) {
             shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
-            shm.shmaddr = shm.shmid >= 0 ? static_cast<char*>(shmat(shm.shmid, nullptr, 0)) : reinterpret_cast<char*>(-1);
+            shm.shmaddr =
+                shm.shmid >= 0 ? static_cast<char*>(shmat(shm.shmid, nullptr, 0)) : reinterpret_cast<char*>(-1);
             if (shm.shmaddr != reinterpret_cast<char*>(-1)) {
                 image->data = shm.shmaddr;
                 shm.readOnly = False;
@@ -247,8 +248,7 @@ void GraphicsX11::PutArea(int x, int y, int w, int h)
         for (int row = y; row < y + h; ++row)
             std::memcpy(image->data + static_cast<size_t>(row) * image->bytes_per_line + static_cast<size_t>(x) * 4,
                         bitmap.Row(row) + x, static_cast<size_t>(w) * 4);
-        XShmPutImage(display, window, gc, image, x, y, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                     False);
+        XShmPutImage(display, window, gc, image, x, y, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), False);
         // The segment is written again on the next paint: wait until the
         // server has read it.
         XSync(display, False);
@@ -329,7 +329,6 @@ void GraphicsX11::DrainEvents()
 
 void GraphicsX11::HandleEvent(XEvent& event)
 {
-
     if (event.xany.window != window || window == 0)
         return;
     switch (event.type) {
@@ -362,7 +361,6 @@ void GraphicsX11::HandleEvent(XEvent& event)
         break;
     case KeyPress:
     case KeyRelease: {
-
         char typed[kTypedCapacity] = {};
         KeySym keySym = NoSymbol;
         const int length = XLookupString(&event.xkey, typed, sizeof typed - 1, &keySym, nullptr);
@@ -582,7 +580,6 @@ bool GraphicsX11::EditField(KeySym keySym, const std::string& typed, unsigned st
 bool GraphicsX11::CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
                                   Parameter* /*parameter*/)
 {
-
     if (window == 0 || display == nullptr)
         return false;
     const size_t limit = control->TextEntryLength() > 0 ? static_cast<size_t>(control->TextEntryLength()) : 0;
@@ -656,8 +653,8 @@ void GraphicsX11::DrawField()
         selected.colour = kSelectedTextColour;
         RasterRect part{selectionLeft, box.top + 1, box.right, box.bottom};
         const size_t start = f.editing.SelectionStart();
-        ::DrawStyledText(bitmap, selected, std::string_view(text).substr(start, f.editing.SelectionEnd() - start),
-                         part, false);
+        ::DrawStyledText(bitmap, selected, std::string_view(text).substr(start, f.editing.SelectionEnd() - start), part,
+                         false);
     } else {
         FillRectangle(*bitmap, extentOf(f.editing.Caret()), box.top + 2, kCaretWidth, box.Height() - 4,
                       f.style.entryForeground, 1.0f, kRasterCopy);

@@ -56,8 +56,7 @@ public:
     // Runs our connection's events through handle (which gets every event
     // not for the panel) until done() says so or the panel goes away; the
     // panel keeps painting. extraFd, when not -1, also wakes the wait.
-    void RunModalLoop(const std::function<void(XEvent&)>& handle, const std::function<bool()>& done,
-                      int extraFd = -1);
+    void RunModalLoop(const std::function<void(XEvent&)>& handle, const std::function<bool()>& done, int extraFd = -1);
 
 protected:
     PopupMenu* RunPopupMenu(PopupMenu& menu, const Rect& rect) override;

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kExitYes = 0;   // both programs: OK / Yes
-constexpr int kExitNo = 1;    // No, or the dialog was closed
+constexpr int kExitYes = 0;  // both programs: OK / Yes
+constexpr int kExitNo = 1;   // No, or the dialog was closed
 
 std::string WithoutTrailingNewline(std::string text)
 {
@@ -129,8 +129,7 @@ std::optional<std::pair<int, std::string>> X11DialogTool::Run(GraphicsX11& graph
     if (!child.Start(argv, HostStartEnvironment()))
         return std::nullopt;
     bool finished = false;
-    graphics.RunModalLoop([](XEvent&) {}, [&] { return finished = finished || child.Poll(); },
-                          child.WaitDescriptor());
+    graphics.RunModalLoop([](XEvent&) {}, [&] { return finished = finished || child.Poll(); }, child.WaitDescriptor());
     while (!finished)  // the panel went away meanwhile: still reap the program
         finished = child.Poll();
     return std::make_pair(child.ExitCode(), child.Output());

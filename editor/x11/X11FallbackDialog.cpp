@@ -211,8 +211,8 @@ std::string AskFileName(GraphicsX11& graphics, const std::string& fileName, File
     start += fileName;
     TextFieldEditing field(start, kPathLength);
     field.End(false);
-    const std::string prompt = std::string(mode == FileDialogMode::kSave ? "Save as" : "Open") + " (" +
-                               FileDialogPattern(extensions) + "):";
+    const std::string prompt =
+        std::string(mode == FileDialogMode::kSave ? "Save as" : "Open") + " (" + FileDialogPattern(extensions) + "):";
     Dialog dialog(graphics, prompt, mode == FileDialogMode::kSave ? "Save" : "Open",
                   {{"OK", kAnswerOk}, {"Cancel", kAnswerCancel}}, std::move(field));
     return dialog.Run() == kAnswerOk ? dialog.Typed() : std::string();

@@ -18,8 +18,8 @@ constexpr uint32_t kText = 0xff000000;
 constexpr uint32_t kHighlightedText = 0xffffffff;
 constexpr uint32_t kGreyText = 0xffa0a0a0;
 constexpr int kTextHeight = 13;
-constexpr int kCheckColumn = 20;   // left of the text: room for the check mark
-constexpr int kArrowColumn = 20;   // right of the text: room for the submenu arrow
+constexpr int kCheckColumn = 20;  // left of the text: room for the check mark
+constexpr int kArrowColumn = 20;  // right of the text: room for the submenu arrow
 constexpr int kMinimumWidth = 80;
 constexpr int kCheckSize = 6;
 
@@ -34,8 +34,7 @@ X11PopupMenu::X11PopupMenu(GraphicsX11& graphics, PopupMenu& root) : graphics(gr
 
 bool X11PopupMenu::Choosable(const PopupMenuItem& item)
 {
-    return item.submenu == nullptr && !item.Has(kItemDisabled) && !item.Has(kItemTitle) &&
-           !item.Has(kItemSeparator);
+    return item.submenu == nullptr && !item.Has(kItemDisabled) && !item.Has(kItemTitle) && !item.Has(kItemSeparator);
 }
 
 PopupMenu* X11PopupMenu::Run(int x, int y)
@@ -117,7 +116,8 @@ void X11PopupMenu::Draw(Level& level)
             FillRectangle(bitmap, kBorder, top, level.width - 2 * kBorder, kItemHeight, kHighlight, 1.0f, kRasterCopy);
         TextStyle itemStyle = style;
         itemStyle.colour = item.Has(kItemDisabled) ? kGreyText : lit ? kHighlightedText : kText;
-        RasterRect area{kBorder + kCheckColumn, top + (kItemHeight - kTextHeight) / 2 - 1, level.width, top + kItemHeight};
+        RasterRect area{kBorder + kCheckColumn, top + (kItemHeight - kTextHeight) / 2 - 1, level.width,
+                        top + kItemHeight};
         DrawStyledText(&bitmap, itemStyle, level.menu->DisplayText(i), area, false);
         if (item.Has(kItemChecked))
             FillRectangle(bitmap, kBorder + (kCheckColumn - kCheckSize) / 2, top + (kItemHeight - kCheckSize) / 2,

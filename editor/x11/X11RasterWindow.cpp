@@ -16,11 +16,10 @@ X11RasterWindow::X11RasterWindow(Display* display, int x, int y, int width, int 
     attributes.save_under = True;
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                             StructureNotifyMask | FocusChangeMask;
-    window = XCreateWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
-                           static_cast<unsigned>(height), 0, DefaultDepth(display, screen), InputOutput,
-                           DefaultVisual(display, screen),
-                           CWOverrideRedirect | CWBackPixmap | CWBorderPixel | CWColormap | CWSaveUnder | CWEventMask,
-                           &attributes);
+    window = XCreateWindow(
+        display, RootWindow(display, screen), x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+        DefaultDepth(display, screen), InputOutput, DefaultVisual(display, screen),
+        CWOverrideRedirect | CWBackPixmap | CWBorderPixel | CWColormap | CWSaveUnder | CWEventMask, &attributes);
     if (!overrideRedirect) {
         if (owner != 0)
             XSetTransientForHint(display, window, owner);
@@ -52,10 +51,10 @@ void X11RasterWindow::Show()
     if (bitmap.Empty())
         return;
     const int screen = DefaultScreen(display);
-    XImage* image = XCreateImage(display, DefaultVisual(display, screen), static_cast<unsigned>(DefaultDepth(display, screen)),
-                                 ZPixmap, 0, reinterpret_cast<char*>(bitmap.Pixels()),
-                                 static_cast<unsigned>(bitmap.Width()), static_cast<unsigned>(bitmap.Height()), 32,
-                                 bitmap.RowSpan() * 4);
+    XImage* image =
+        XCreateImage(display, DefaultVisual(display, screen), static_cast<unsigned>(DefaultDepth(display, screen)),
+                     ZPixmap, 0, reinterpret_cast<char*>(bitmap.Pixels()), static_cast<unsigned>(bitmap.Width()),
+                     static_cast<unsigned>(bitmap.Height()), 32, bitmap.RowSpan() * 4);
     if (image == nullptr)
         return;
     XPutImage(display, window, gc, image, 0, 0, 0, 0, static_cast<unsigned>(bitmap.Width()),

@@ -156,16 +156,19 @@ ORV_LANE_INLINE Vec Keep(Mask mask, Vec x)
 #define ORV_NATIVE_PD(operation, a, b) _mm_##operation##_pd((__m128d)(a), (__m128d)(b))
 #endif
 #if defined(ORV_NATIVE_PD)
-#define ORV_PICK(name, op, operation)                                                     \
-    ORV_LANE_INLINE Vec name(Vec a, Vec b)                                                \
-    {                                                                                     \
-        Vec r;                                                                            \
-        ORV_LANEWISE(r, (Native)ORV_NATIVE_PD(operation, a.part[p], b.part[p]))           \
-        return r;                                                                         \
+#define ORV_PICK(name, op, operation)                                           \
+    ORV_LANE_INLINE Vec name(Vec a, Vec b)                                      \
+    {                                                                           \
+        Vec r;                                                                  \
+        ORV_LANEWISE(r, (Native)ORV_NATIVE_PD(operation, a.part[p], b.part[p])) \
+        return r;                                                               \
     }
 #else
-#define ORV_PICK(name, op, operation) \
-    ORV_LANE_INLINE Vec name(Vec a, Vec b) { return Select(a op b, a, b); }
+#define ORV_PICK(name, op, operation)      \
+    ORV_LANE_INLINE Vec name(Vec a, Vec b) \
+    {                                      \
+        return Select(a op b, a, b);       \
+    }
 #endif
 ORV_PICK(MaxOrSecond, >, max)
 ORV_PICK(MinOrSecond, <, min)
@@ -275,7 +278,6 @@ ORV_LANE_INLINE Vec Gather(const double* base, Words index)
 #endif
     return v;
 }
-
 
 // The lane vocabulary the voice kernel is written against (ScalarLanes is
 // the same for one double).

@@ -13,6 +13,8 @@
 
 namespace {
 
+// The lane operations on one double, as a table.
+// clang-format off
 // mask ? a : b.
 ORV_LANE_INLINE double Select(bool mask, double a, double b) { return mask ? a : b; }
 // mask ? x : +0.
@@ -23,6 +25,7 @@ ORV_LANE_INLINE double MaxOrSecond(double a, double b) { return a > b ? a : b; }
 ORV_LANE_INLINE double MinOrSecond(double a, double b) { return a < b ? a : b; }
 ORV_LANE_INLINE bool Any(bool mask) { return mask; }
 ORV_LANE_INLINE bool All(bool mask) { return mask; }
+// clang-format on
 
 struct ScalarLanes {
     using Value = double;

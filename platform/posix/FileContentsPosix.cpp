@@ -14,7 +14,10 @@ namespace {
 constexpr size_t kReadStep = 64 * 1024;
 constexpr int kMebibyteShift = 20;
 
-std::string SystemReason(int number) { return number != 0 ? std::strerror(number) : "input/output error"; }
+std::string SystemReason(int number)
+{
+    return number != 0 ? std::strerror(number) : "input/output error";
+}
 
 std::string TooLargeReason(size_t limit)
 {
@@ -70,8 +73,7 @@ FileReadResult ReadOpenFile(int fd, size_t limit, FileSource source, Buffer& con
 }
 
 template <class Buffer>
-FileReadResult ReadPath(const std::string& path, size_t limit, FileSource source, Buffer& contents,
-                        std::string& reason)
+FileReadResult ReadPath(const std::string& path, size_t limit, FileSource source, Buffer& contents, std::string& reason)
 {
     contents.clear();
     reason.clear();

@@ -172,7 +172,6 @@ bool SpawnDetached(const std::vector<std::string>& argv, const std::vector<std::
     if (failed != 0)
         return false;
     int status = 0;
-    while (waitpid(shell, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(shell, &status, 0) < 0 && errno == EINTR) {}
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -3,11 +3,11 @@
 // reader of many keys takes a ProfileSnapshot instead.
 #include "../ProfileIni.h"
 
-#include "../ProfileAnswer.h"
-#include "../ProfileIniRules.h"
 #include "../AtomicFile.h"
 #include "../FileContents.h"
 #include "../IniText.h"
+#include "../ProfileAnswer.h"
+#include "../ProfileIniRules.h"
 
 #include <algorithm>
 #include <optional>

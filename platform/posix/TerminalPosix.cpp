@@ -4,6 +4,9 @@
 
 namespace platform {
 
-bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+bool StandardErrorIsTerminal()
+{
+    return isatty(STDERR_FILENO) == 1;
+}
 
 }  // namespace platform

@@ -17,7 +17,10 @@ std::string TooLargeReason(size_t limit)
     return "it is larger than " + std::to_string(limit >> kMebibyteShift) + " MiB, too large for this kind of file";
 }
 
-std::string SystemReason(DWORD error) { return "system error " + std::to_string(error); }
+std::string SystemReason(DWORD error)
+{
+    return "system error " + std::to_string(error);
+}
 
 template <class Buffer>
 FileReadResult ReadOpenFile(HANDLE file, size_t limit, FileSource source, Buffer& contents, std::string& reason)
@@ -64,8 +67,7 @@ FileReadResult ReadOpenFile(HANDLE file, size_t limit, FileSource source, Buffer
 }
 
 template <class Buffer>
-FileReadResult ReadPath(const std::string& path, size_t limit, FileSource source, Buffer& contents,
-                        std::string& reason)
+FileReadResult ReadPath(const std::string& path, size_t limit, FileSource source, Buffer& contents, std::string& reason)
 {
     contents.clear();
     reason.clear();

@@ -48,8 +48,7 @@ std::string HttpGet(const HttpRequest& request)
     }
     if (connection != nullptr) {
         const char* acceptedTypes[] = {request.acceptedType.c_str(), nullptr};
-        httpRequest =
-            HttpOpenRequestA(connection, "GET", request.path.c_str(), nullptr, nullptr, acceptedTypes, 0, 0);
+        httpRequest = HttpOpenRequestA(connection, "GET", request.path.c_str(), nullptr, nullptr, acceptedTypes, 0, 0);
     }
     // Handles inherit the session's time-outs on Windows, but not in every
     // WinINet (Wine's), so the request gets them as well.

@@ -22,8 +22,8 @@ bool ReadsLikeIniText(const std::string& path, std::string_view text)
     const bool fullPath = (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
                           path.starts_with("\\\\") || path.starts_with("//");
     return fullPath && std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\r' || c == '\n';
-    });
+               return (c >= 0x20 && c <= 0x7E) || c == '\t' || c == '\r' || c == '\n';
+           });
 }
 
 std::string ReadProfileString(const std::string& path, const char* section, const char* key, const char* fallback,

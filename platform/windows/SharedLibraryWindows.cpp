@@ -4,7 +4,10 @@
 
 namespace platform {
 
-SharedLibrary::~SharedLibrary() { Close(); }
+SharedLibrary::~SharedLibrary()
+{
+    Close();
+}
 
 bool SharedLibrary::Open(const std::string& path)
 {

@@ -6,6 +6,9 @@
 namespace platform {
 
 // The C runtime's answer also covers a console handle that was redirected.
-bool StandardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+bool StandardErrorIsTerminal()
+{
+    return _isatty(_fileno(stderr)) != 0;
+}
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #include "../UserFolders.h"
 
+// windows.h first: the shell header builds on its definitions.
 #include <windows.h>
+
 #include <shlobj.h>
 
 namespace platform {

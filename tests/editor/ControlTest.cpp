@@ -70,12 +70,9 @@ TEST(Fader, WheelMovesByCoarseOrFineStepsPerNotch)
         int delta;
         double expected;
     } cases[] = {
-        {{}, 120, 0.26},
-        {{}, -240, 0.23},
-        {{.shift = true}, 120, 0.251},
-        {{.control = true}, -360, 0.247},
-        {{}, 60, 0.25},     // half a notch does nothing
-        {{}, 12000, 1.0},   // limited to the range
+        {{}, 120, 0.26},  {{}, -240, 0.23}, {{.shift = true}, 120, 0.251}, {{.control = true}, -360, 0.247},
+        {{}, 60, 0.25},    // half a notch does nothing
+        {{}, 12000, 1.0},  // limited to the range
     };
     for (const Case& c : cases) {
         FaderFixture f;
@@ -121,8 +118,8 @@ TEST(Switch, StepsThroughItsFramesAndWrapsToTheFirst)
     };
     for (const Case& c : cases) {
         EditorFixture f;
-        auto* morph = f.Add(std::make_unique<SwitchControl>(&f.plugin, 544, 296, 10, f.Strip(52, 16, c.frames),
-                                                            kBlendNone));
+        auto* morph =
+            f.Add(std::make_unique<SwitchControl>(&f.plugin, 544, 296, 10, f.Strip(52, 16, c.frames), kBlendNone));
         f.Attach();
         for (size_t click = 0; click < c.values.size(); ++click) {
             f.Press(550, 300);

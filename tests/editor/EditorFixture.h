@@ -25,9 +25,9 @@ inline uint32_t FrameColour(int frame)
 
 class EditorPlugin : public hosttest::RecordingPlugin {
 public:
-    static constexpr int kModeParameter = 10;  // an enumeration Off / Once / One Shot / Swing
+    static constexpr int kModeParameter = 10;     // an enumeration Off / Once / One Shot / Swing
     static constexpr int kBipolarParameter = 11;  // -1..1, shown negated
-    static constexpr double kDefault = 0.25;   // every other parameter: 0..1
+    static constexpr double kDefault = 0.25;      // every other parameter: 0..1
 
     explicit EditorPlugin(hosttest::ScriptedHost& host) : RecordingPlugin(host)
     {

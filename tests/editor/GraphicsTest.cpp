@@ -14,11 +14,9 @@ namespace {
 // A control that writes every event it gets into a shared log.
 class ProbeControl : public Control {
 public:
-    ProbeControl(PluginBase* plug, const Rect& rect, std::vector<std::string>& log, std::string name,
-                 int paramIdx = -1)
+    ProbeControl(PluginBase* plug, const Rect& rect, std::vector<std::string>& log, std::string name, int paramIdx = -1)
         : Control(plug, rect, paramIdx, Blend{}), log(log), name(std::move(name))
-    {
-    }
+    {}
     void OnMouseDown(int x, int y, const MouseModifiers&) override { Write("down", x, y); }
     void OnMouseUp(int x, int y, const MouseModifiers&) override { Write("up", x, y); }
     void OnMouseDrag(int, int, int dx, int dy, const MouseModifiers&) override { Write("drag", dx, dy); }
@@ -65,12 +63,8 @@ TEST(Graphics, ClicksReachTheTopmostControlUnderThePointer)
         int x, y;
         const char* expected;
     } cases[] = {
-        {130, 25, "next down 130 25"},
-        {110, 30, "menu down 110 30"},
-        {100, 30, "back down 100 30"},
-        {149, 38, "next down 149 38"},
-        {150, 36, "menu down 150 36"},
-        {150, 39, "back down 150 39"},
+        {130, 25, "next down 130 25"},   {110, 30, "menu down 110 30"}, {100, 30, "back down 100 30"},
+        {149, 38, "next down 149 38"},   {150, 36, "menu down 150 36"}, {150, 39, "back down 150 39"},
         {607, 351, "back down 607 351"},
     };
     for (const Case& c : cases) {
@@ -121,8 +115,8 @@ TEST(Graphics, MouseOverIsReportedOnlyWhenAskedFor)
     f.graphics.OnMouseOver(130, 25, {});  // greyed: the menu below answers
     f.next->SetMouseOverWhenGreyed(true);
     f.graphics.OnMouseOver(130, 26, {});
-    EXPECT_EQ(f.log, (std::vector<std::string>{"menu over 110 30", "menu over 130 25", "next over 130 26",
-                                               "menu out 0 0"}));
+    EXPECT_EQ(f.log,
+              (std::vector<std::string>{"menu over 110 30", "menu over 130 25", "next over 130 26", "menu out 0 0"}));
     f.log.clear();
     f.graphics.OnMouseOut();
     EXPECT_EQ(f.log, (std::vector<std::string>{"back out 0 0", "menu out 0 0", "next out 0 0"}));
@@ -168,8 +162,7 @@ TEST(Graphics, TimerRedrawsDirtyControlsAndReportsIdleTimeAfterQuietTicks)
 TEST(Graphics, ValueFromThePluginIsDrawnAndDrawnOnceMore)
 {
     EditorFixture f;
-    auto* fader = f.Add(std::make_unique<FaderControl>(&f.plugin, 301, 181, 86, 3, f.Strip(26, 16, 1),
-                                                       kFaderVertical));
+    auto* fader = f.Add(std::make_unique<FaderControl>(&f.plugin, 301, 181, 86, 3, f.Strip(26, 16, 1), kFaderVertical));
     f.Attach();
     f.graphics.OnTimer();
     EXPECT_FALSE(fader->IsDirty());

@@ -15,13 +15,12 @@ TEST(PopupMenu, ItemsGoWhereTheIndexSaysAndPastTheEndAppend)
 {
     PopupMenu menu;
     menu.AddItem("b");
-    menu.AddItem("d", 0, 7);    // past the end: appended
+    menu.AddItem("d", 0, 7);  // past the end: appended
     menu.AddItem("a", 0, 0);
     menu.AddItem("c", 0, 2);
     menu.AddSeparator(PopupMenu::kAppend);
     menu.AddItem("e", kItemChecked, -5);
-    EXPECT_EQ(ScriptedGraphics::DescribeMenu(menu),
-              (std::vector<std::string>{"a", "b", "c", "d", "-", "e [checked]"}));
+    EXPECT_EQ(ScriptedGraphics::DescribeMenu(menu), (std::vector<std::string>{"a", "b", "c", "d", "-", "e [checked]"}));
 }
 
 TEST(PopupMenu, PrefixNumbersItemsFromOne)
@@ -68,8 +67,8 @@ struct PromptFixture : EditorFixture {
     {
         fader = Add(std::make_unique<FaderControl>(&plugin, 301, 181, 86, EditorPlugin::kBipolarParameter,
                                                    Strip(26, 16, 1), kFaderVertical));
-        morph = Add(std::make_unique<SwitchControl>(&plugin, 544, 296, EditorPlugin::kModeParameter,
-                                                    Strip(52, 16, 4), kBlendNone));
+        morph = Add(std::make_unique<SwitchControl>(&plugin, 544, 296, EditorPlugin::kModeParameter, Strip(52, 16, 4),
+                                                    kBlendNone));
         Attach();
     }
     FaderControl* fader;
@@ -273,11 +272,9 @@ TEST(PlatformServices, FileDialogTextsFromTheExtensionList)
         const char* pattern;
         const char* defaultExtension;
     } cases[] = {
-        {"fxp", "*.fxp", "fxp"},
-        {"fxb fxp", "*.fxb;*.fxp", "fxb"},
+        {"fxp", "*.fxp", "fxp"}, {"fxb fxp", "*.fxb;*.fxp", "fxb"},
         {" ", "*", ""},  // the default-folder dialog: any name
-        {nullptr, "*", ""},
-        {"averyverylongextension", "*.averyverylongextension", "averyverylongex"},
+        {nullptr, "*", ""},      {"averyverylongextension", "*.averyverylongextension", "averyverylongex"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FileDialogPattern(c.extensions), c.pattern);

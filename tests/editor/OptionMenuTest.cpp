@@ -33,13 +33,29 @@ TEST(OptionMenu, EntriesAndTheirStates)
     PanelFixture f;
     f.Click(360, 25);
     ASSERT_EQ(f.graphics->menus.size(), 1u);
-    EXPECT_EQ(f.graphics->menus[0].lines,
-              (std::vector<std::string>{"Copy Program", "Paste Program [grey]", "Init Program", "-", "Load Program",
-                                        "Save Program", "Load Bank", "Save Bank", "-", "Select Startup Bank",
-                                        "Load Startup Bank [grey]", "Unselect Startup Bank [grey]", "-",
-                                        "Default Path for Program Files", "Global MIDI Settings...", "  MIDI Thru",
-                                        "  Ignore Program Change", "Reload Configuration", "Save Configuration", "-",
-                                        "Go Online...", "  Check Online for Update", "  Visit www.tarnwick.com"}));
+    EXPECT_EQ(f.graphics->menus[0].lines, (std::vector<std::string>{"Copy Program",
+                                                                    "Paste Program [grey]",
+                                                                    "Init Program",
+                                                                    "-",
+                                                                    "Load Program",
+                                                                    "Save Program",
+                                                                    "Load Bank",
+                                                                    "Save Bank",
+                                                                    "-",
+                                                                    "Select Startup Bank",
+                                                                    "Load Startup Bank [grey]",
+                                                                    "Unselect Startup Bank [grey]",
+                                                                    "-",
+                                                                    "Default Path for Program Files",
+                                                                    "Global MIDI Settings...",
+                                                                    "  MIDI Thru",
+                                                                    "  Ignore Program Change",
+                                                                    "Reload Configuration",
+                                                                    "Save Configuration",
+                                                                    "-",
+                                                                    "Go Online...",
+                                                                    "  Check Online for Update",
+                                                                    "  Visit www.tarnwick.com"}));
     EXPECT_EQ(f.graphics->menus[0].rect, (Rect{360, 25, 360, 25}));
 
     f.ChooseOption(kCopy);
@@ -96,14 +112,16 @@ TEST(OptionMenu, ConfirmationsGoAheadOnlyOnYes)
         };
     };
     const Case cases[] = {
-        {"paste", kPaste, [](PanelFixture&) { return std::string("Do you really want to overwrite the current program?"); },
+        {"paste", kPaste,
+         [](PanelFixture&) { return std::string("Do you really want to overwrite the current program?"); },
          "Paste Program",
          [](PanelFixture& f) {
              f.ChooseOption(kCopy);
              f.Dispatch(vst::effSetProgram, 0, 1);
          },
          [](PanelFixture& f) { return std::string(f.orv->GetProgramName(1)) == f.orv->GetProgramName(0); }},
-        {"init", kInit, [](PanelFixture&) { return std::string("Do you really want to initialize the current program?"); },
+        {"init", kInit,
+         [](PanelFixture&) { return std::string("Do you really want to initialize the current program?"); },
          "Initialize Program", [](PanelFixture&) {},
          [](PanelFixture& f) { return std::string(f.orv->GetProgramName(0)) == "Init"; }},
         {"load startup bank", kLoadStartup, startupText("reload all programs?"), "Load Startup Bank", startupBank,
@@ -119,7 +137,10 @@ TEST(OptionMenu, ConfirmationsGoAheadOnlyOnYes)
          },
          [](PanelFixture& f) { return f.orv->ControlMap()[20] == -1; }},
         {"save configuration", kSaveConfig, iniText("overwrite it?"), "Save Configuration",
-         [](PanelFixture& f) { f.orv->SelectStartupBank(""); std::filesystem::remove(f.orv->IniPath()); },
+         [](PanelFixture& f) {
+             f.orv->SelectStartupBank("");
+             std::filesystem::remove(f.orv->IniPath());
+         },
          [](PanelFixture& f) { return std::filesystem::exists(f.orv->IniPath()); }},
     };
     for (const Case& c : cases) {
@@ -204,10 +225,14 @@ TEST(OptionMenu, FilesThatCannotBeReadOrWrittenChangeNothing)
         std::string file;
         const char* message;
     } const cases[] = {
-        {kLoadProgram, "folder.fxp", "Cannot load file!"},  {kLoadProgram, "empty.fxp", "Cannot load file!"},
-        {kLoadProgram, "cut-good.fxp", "Cannot load file!"}, {kLoadProgram, "missing.fxp", "Cannot load file!"},
-        {kLoadBank, "cut-good.fxb", "Cannot load file!"},    {kLoadBank, "huge.fxb", "Cannot load file!"},
-        {kLoadBank, "folder.fxp", "Cannot load file!"},      {kSaveProgram, "no/such/folder/x.fxp", "Cannot save file!"},
+        {kLoadProgram, "folder.fxp", "Cannot load file!"},
+        {kLoadProgram, "empty.fxp", "Cannot load file!"},
+        {kLoadProgram, "cut-good.fxp", "Cannot load file!"},
+        {kLoadProgram, "missing.fxp", "Cannot load file!"},
+        {kLoadBank, "cut-good.fxb", "Cannot load file!"},
+        {kLoadBank, "huge.fxb", "Cannot load file!"},
+        {kLoadBank, "folder.fxp", "Cannot load file!"},
+        {kSaveProgram, "no/such/folder/x.fxp", "Cannot save file!"},
         {kSaveBank, "folder.fxp", "Cannot save file!"},
     };
     for (const Case& c : cases) {

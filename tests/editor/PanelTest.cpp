@@ -44,11 +44,10 @@ TEST(Panel, ControlsSitWhereTheLayoutPutsThem)
         Rect rect;
         int paramIdx;
     } const rows[] = {
-        {{0, 0, 608, 352}, -1},     {{102, 21, 345, 37}, -1},   {{77, 17, 99, 39}, -15},
-        {{128, 17, 150, 39}, -16},  {{352, 18, 392, 34}, -17},  {{457, 22, 541, 36}, -1},
-        {{407, 17, 457, 39}, -18},  {{16, 72, 272, 328}, -1},   {{301, 181, 327, 267}, 3},
-        {{365, 181, 391, 267}, 4},  {{429, 181, 455, 267}, 5},  {{493, 181, 519, 267}, 0},
-        {{557, 181, 583, 267}, 11}, {{336, 291, 496, 318}, 6},  {{544, 296, 596, 312}, 10},
+        {{0, 0, 608, 352}, -1},     {{102, 21, 345, 37}, -1},  {{77, 17, 99, 39}, -15},    {{128, 17, 150, 39}, -16},
+        {{352, 18, 392, 34}, -17},  {{457, 22, 541, 36}, -1},  {{407, 17, 457, 39}, -18},  {{16, 72, 272, 328}, -1},
+        {{301, 181, 327, 267}, 3},  {{365, 181, 391, 267}, 4}, {{429, 181, 455, 267}, 5},  {{493, 181, 519, 267}, 0},
+        {{557, 181, 583, 267}, 11}, {{336, 291, 496, 318}, 6}, {{544, 296, 596, 312}, 10},
     };
     ASSERT_EQ(f.graphics->ControlCount(), static_cast<int>(std::size(rows)));
     EXPECT_EQ(f.graphics->Width(), 608);
@@ -77,10 +76,10 @@ TEST(Panel, ClicksLandOnTheControlOnTop)
         int program;   // afterwards
         size_t menus;  // the program chooser opened
     } const cases[] = {
-        {90, 30, 4, 0},    // previous-program button
-        {100, 30, 4, 0},   // only the background
-        {110, 30, 4, 1},   // the program number: the chooser
-        {130, 25, 5, 1},   // the next button, over the read-out's rectangle
+        {90, 30, 4, 0},   // previous-program button
+        {100, 30, 4, 0},  // only the background
+        {110, 30, 4, 1},  // the program number: the chooser
+        {130, 25, 5, 1},  // the next button, over the read-out's rectangle
     };
     for (const Case& c : cases) {
         f.Click(c.x, c.y);
@@ -133,7 +132,9 @@ TEST(Panel, RenamingInPlaceKeepsWholeCharactersAndNeverEmptiesTheName)
         {"Glass Harp", "Glass Harp"},
         {"", ""},
         {std::string(300, 'x'), std::string(31, 'x')},
-        {"ab\xff\xfe" "c", "ab??c"},
+        {"ab\xff\xfe"
+         "c",
+         "ab??c"},
         {thirtyA + "\xc3\xa9", thirtyA},  // the 31-byte cut splits the last character
         {"tab\there", "tab?here"},
     };
@@ -162,10 +163,9 @@ TEST(Panel, LearnSwitchArmsLearningAndTurnsBetweenLearnAndForget)
         double value;
         bool learnMode, armed, forgets;
     } const steps[] = {
-        {&left, 1.0, true, true, false},  {&right, 1.0, true, true, false},   // on: right does nothing
+        {&left, 1.0, true, true, false},  {&right, 1.0, true, true, false},    // on: right does nothing
         {&left, 0.0, true, false, false}, {&right, 0.0, false, false, false},  // off: forget mode
-        {&left, 1.0, false, true, true},  {&left, 0.0, false, false, true},
-        {&right, 0.0, true, false, true},
+        {&left, 1.0, false, true, true},  {&left, 0.0, false, false, true},   {&right, 0.0, true, false, true},
     };
     for (const Step& step : steps) {
         f.Click(420, 28, *step.button);

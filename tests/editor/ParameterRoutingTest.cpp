@@ -17,8 +17,8 @@ struct RoutingFixture : EditorFixture {
     RoutingFixture()
     {
         fader = Add(std::make_unique<FaderControl>(&plugin, 301, 181, 86, 3, Strip(26, 16, 1), kFaderVertical));
-        morph = Add(std::make_unique<SwitchControl>(&plugin, 544, 296, EditorPlugin::kModeParameter,
-                                                    Strip(52, 16, 4), kBlendNone));
+        morph = Add(std::make_unique<SwitchControl>(&plugin, 544, 296, EditorPlugin::kModeParameter, Strip(52, 16, 4),
+                                                    kBlendNone));
         Attach();
         graphics.OnTimer();
     }
@@ -164,8 +164,7 @@ TEST(Routing, InstrumentParametersMoveWithThePanel)
     graphics->OnMouseDown(306, 224, LeftButton());
     graphics->OnMouseUp(306, 224, LeftButton());
     EXPECT_NEAR(effect->getParameter(effect, kVivid), 0.5f, 1e-6);
-    const std::vector<int32_t> edits = {vst::audioMasterBeginEdit, vst::audioMasterAutomate,
-                                        vst::audioMasterEndEdit};
+    const std::vector<int32_t> edits = {vst::audioMasterBeginEdit, vst::audioMasterAutomate, vst::audioMasterEndEdit};
     EXPECT_EQ(host.Opcodes(), edits);
     ASSERT_EQ(host.CallsOf(vst::audioMasterAutomate).size(), 1u);
     EXPECT_EQ(host.CallsOf(vst::audioMasterAutomate)[0].index, kVivid);

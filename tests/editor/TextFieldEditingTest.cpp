@@ -32,17 +32,17 @@ TEST(TextFieldEditing, KeysEditTheTextAroundCaretAndSelection)
         const char* expected;
     };
     const Case cases[] = {
-        {"Init", 31, {Type("Pad")}, "Pad"},                            // typing replaces the opened name
+        {"Init", 31, {Type("Pad")}, "Pad"},  // typing replaces the opened name
         {"Init", 31, {kEnd, Type(" 2")}, "Init 2"},
         {"Init", 31, {kEnd, kBackspace, kBackspace}, "In"},
         {"Init", 31, {kHome, kDelete}, "nit"},
         {"Init", 31, {kEnd, kLeft, kShiftLeft, kShiftLeft, Type("x")}, "Ixt"},
         {"Init", 31, {kEnd, kShiftHome, kBackspace}, ""},
-        {"Init", 31, {kHome, kBackspace, kEnd, kDelete}, "Init"},     // nothing before or after
-        {"Piano", 6, {kEnd, Type("forte")}, "Pianof"},                 // the length limit
-        {"A long name", 4, {kEnd, Type("x")}, "A lo"},                 // cut when opened
-        {"Caf\xc3\xa9", 31, {kEnd, kBackspace}, "Caf"},                // a whole character goes
-        {"\xc3\xa9t\xc3\xa9", 2, {kEnd, Type("x")}, "\xc3\xa9t"},      // limits count characters
+        {"Init", 31, {kHome, kBackspace, kEnd, kDelete}, "Init"},  // nothing before or after
+        {"Piano", 6, {kEnd, Type("forte")}, "Pianof"},             // the length limit
+        {"A long name", 4, {kEnd, Type("x")}, "A lo"},             // cut when opened
+        {"Caf\xc3\xa9", 31, {kEnd, kBackspace}, "Caf"},            // a whole character goes
+        {"\xc3\xa9t\xc3\xa9", 2, {kEnd, Type("x")}, "\xc3\xa9t"},  // limits count characters
     };
     for (const Case& c : cases) {
         TextFieldEditing field(c.start, c.limit);

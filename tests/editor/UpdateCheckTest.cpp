@@ -1,9 +1,9 @@
 // "Check Online for Update" against a web server on this machine: what the
 // user is told for each kind of reply, and when the download page opens.
+#include "UpdateCheck.h"
 #include "LoopbackHttpServer.h"
 #include "ProductSite.h"
 #include "ScriptedGraphics.h"
-#include "UpdateCheck.h"
 #include "VersionQueryAt.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +54,11 @@ TEST(UpdateCheck, EveryKindOfReplyIsReportedAsTheUserExpects)
         {"letters", Behaviour::Answer, "latest", kAnswerOk, 0, upToDate, kTitle, MessageButtons::kOkInformation, false},
         {"leading space", Behaviour::Answer, " 2001", kAnswerOk, 0, upToDate, kTitle, MessageButtons::kOkInformation,
          false},
-        {"NUL bytes", Behaviour::Answer, std::string("20\0\0" "01", 6), kAnswerOk, 0, upToDate, kTitle,
-         MessageButtons::kOkInformation, false},
+        {"NUL bytes", Behaviour::Answer,
+         std::string("20\0\0"
+                     "01",
+                     6),
+         kAnswerOk, 0, upToDate, kTitle, MessageButtons::kOkInformation, false},
         {"invalid UTF-8", Behaviour::Answer, "\xff\xfe\x80", kAnswerOk, 0, upToDate, kTitle,
          MessageButtons::kOkInformation, false},
         {"negative", Behaviour::Answer, "-5000", kAnswerOk, 0, upToDate, kTitle, MessageButtons::kOkInformation, false},

@@ -26,8 +26,8 @@ public:
 
     void Send(int status, int data1, int data2, int offset = 0)
     {
-        engine.Queue(QueuedMidi{offset, static_cast<uint8_t>(status), static_cast<uint8_t>(data1),
-                                static_cast<uint8_t>(data2)});
+        engine.Queue(
+            QueuedMidi{offset, static_cast<uint8_t>(status), static_cast<uint8_t>(data1), static_cast<uint8_t>(data2)});
     }
 
     // Renders frames samples in blocks of at most block samples.

@@ -40,9 +40,9 @@ void RandomSettings(std::mt19937& random, SynthGlobals& g, bool wild)
     g.filterBreak = Uniform(random, 0.1, 0.9);
     g.masterBreak = Uniform(random, 0.1, 0.9);
     for (EnvelopeBlend* blend : {&g.woodFilterEnvelope, &g.filterEnvelope, &g.masterEnvelope}) {
-        for (double* value : {&blend->attackSoft, &blend->attackBreak, &blend->attackPerc, &blend->decaySoft,
-                              &blend->decayBreak, &blend->decayPerc, &blend->sustainSoft, &blend->sustainBreak,
-                              &blend->sustainPerc})
+        for (double* value :
+             {&blend->attackSoft, &blend->attackBreak, &blend->attackPerc, &blend->decaySoft, &blend->decayBreak,
+              &blend->decayPerc, &blend->sustainSoft, &blend->sustainBreak, &blend->sustainPerc})
             *value = Uniform(random, 0.0, 1.0);
     }
     g.phaserCenter = wild ? Uniform(random, -8.0, 40.0) : Uniform(random, 0.5, 8.0);
@@ -58,7 +58,8 @@ void RandomSettings(std::mt19937& random, SynthGlobals& g, bool wild)
 double RandomParameter(std::mt19937& random, int index)
 {
     switch (index) {
-    case kVolume: return Uniform(random, 0.0, 1.0);
+    case kVolume:
+        return Uniform(random, 0.0, 1.0);
     case kVariationX:
     case kVariationY:
     case kVariationX2:
@@ -66,9 +67,12 @@ double RandomParameter(std::mt19937& random, int index)
         const int pick = UniformInt(random, 0, 9);
         return pick == 0 ? 0.0 : pick == 1 ? -1.0 : pick == 2 ? 1.0 : Uniform(random, -1.0, 1.0);
     }
-    case kMorphMode: return UniformInt(random, 0, 3);
-    case kRelease: return UniformInt(random, 0, 3) == 0 ? Uniform(random, 0.0, 1.0) : Uniform(random, 0.0, 0.45);
-    default: return Uniform(random, 0.0, 1.0);
+    case kMorphMode:
+        return UniformInt(random, 0, 3);
+    case kRelease:
+        return UniformInt(random, 0, 3) == 0 ? Uniform(random, 0.0, 1.0) : Uniform(random, 0.0, 0.45);
+    default:
+        return Uniform(random, 0.0, 1.0);
     }
 }
 
@@ -87,7 +91,7 @@ Scenario MakeScenario(uint32_t seed, bool wild, double lengthScale)
     s.seed = seed;
     constexpr double kRates[] = {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0};
     s.sampleRate = UniformInt(random, 0, 4) == 0 ? Uniform(random, 22050.0, 192000.0)
-                                                  : kRates[UniformInt(random, 0, std::size(kRates) - 1)];
+                                                 : kRates[UniformInt(random, 0, std::size(kRates) - 1)];
     constexpr int32_t kBlocks[] = {1, 2, 7, 31, 44, 64, 100, 128, 256, 441, 512, 1024, 2048};
     s.maxBlock = kBlocks[UniformInt(random, 0, std::size(kBlocks) - 1)];
     RandomSettings(random, s.settings, wild);
@@ -117,7 +121,8 @@ Scenario MakeScenario(uint32_t seed, bool wild, double lengthScale)
         } else if (what < 75) {
             event.midi = QueuedMidi{0, 0x80, static_cast<uint8_t>(UniformInt(random, 36, 96)), 64};
         } else if (what < 80) {
-            event.midi = QueuedMidi{0, 0xB0, 64, static_cast<uint8_t>(UniformInt(random, 0, 1) * UniformInt(random, 0, 127))};
+            event.midi =
+                QueuedMidi{0, 0xB0, 64, static_cast<uint8_t>(UniformInt(random, 0, 1) * UniformInt(random, 0, 127))};
         } else if (what < 85) {
             event.midi = QueuedMidi{0, 0xE0, static_cast<uint8_t>(UniformInt(random, 0, 127)),
                                     static_cast<uint8_t>(UniformInt(random, 0, 127))};
@@ -139,7 +144,8 @@ Scenario MakeScenario(uint32_t seed, bool wild, double lengthScale)
         for (int n = 0; n < 70; ++n) {
             StreamEvent event;
             event.frame = at + UniformInt(random, 0, 64);
-            event.midi = QueuedMidi{0, 0x90, static_cast<uint8_t>(20 + n), static_cast<uint8_t>(UniformInt(random, 1, 127))};
+            event.midi =
+                QueuedMidi{0, 0x90, static_cast<uint8_t>(20 + n), static_cast<uint8_t>(UniformInt(random, 1, 127))};
             s.events.push_back(event);
         }
     }
@@ -239,8 +245,12 @@ ScenarioOutput PlayScenario(const Scenario& scenario, SimdLevel level)
                 engine.Queue(message);
                 break;
             }
-            case StreamEvent::kParameter: engine.SetParameter(event.parameter, event.value); break;
-            case StreamEvent::kReleaseAll: engine.ReleaseAllNotes(); break;
+            case StreamEvent::kParameter:
+                engine.SetParameter(event.parameter, event.value);
+                break;
+            case StreamEvent::kReleaseAll:
+                engine.ReleaseAllNotes();
+                break;
             }
         }
         out.left.resize(static_cast<size_t>(start + n));

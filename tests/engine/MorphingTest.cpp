@@ -70,8 +70,7 @@ TEST(Morphing, OneShotGivesEachNoteItsOwnClock)
     const double early = fixture.engine.GetVoice(0).MorphEnvelope().value;
     const double late = fixture.engine.GetVoice(1).MorphEnvelope().value;
     EXPECT_LT(early, late);
-    EXPECT_GT(fixture.engine.GetVoice(1).ModelLevel(kModelWood),
-              fixture.engine.GetVoice(0).ModelLevel(kModelWood));
+    EXPECT_GT(fixture.engine.GetVoice(1).ModelLevel(kModelWood), fixture.engine.GetVoice(0).ModelLevel(kModelWood));
 }
 
 TEST(Morphing, SwingStaysInsideBothPointsAndStandsStillAtRateZero)

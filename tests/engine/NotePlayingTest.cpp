@@ -152,7 +152,8 @@ TEST(NotePlaying, ControlTicksRunEveryMillisecondWhateverTheHostBlockSize)
     oneBlock.Render(44 * 25 + 1, 44 * 25 + 1);
     singleSamples.Render(44 * 25 + 1, 1);
     // The per-voice morph envelope steps once per tick only.
-    EXPECT_EQ(oneBlock.engine.GetVoice(0).MorphEnvelope().value, singleSamples.engine.GetVoice(0).MorphEnvelope().value);
+    EXPECT_EQ(oneBlock.engine.GetVoice(0).MorphEnvelope().value,
+              singleSamples.engine.GetVoice(0).MorphEnvelope().value);
     EXPECT_LT(oneBlock.engine.GetVoice(0).MorphEnvelope().value, 1.0);
 }
 

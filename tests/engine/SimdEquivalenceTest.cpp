@@ -49,12 +49,13 @@ void ExpectSameAsScalar(const Scenario& scenario)
     const ScenarioOutput scalar = PlayScenario(scenario, SimdLevel::kScalar);
     for (SimdLevel level : SupportedSimdLevels()) {
         const ScenarioOutput lanes = PlayScenario(scenario, level);
-        for (const auto& [name, a, b] : {std::tuple{"left", &lanes.left, &scalar.left},
-                                         std::tuple{"right", &lanes.right, &scalar.right}}) {
+        for (const auto& [name, a, b] :
+             {std::tuple{"left", &lanes.left, &scalar.left}, std::tuple{"right", &lanes.right, &scalar.right}}) {
             const int64_t at = FirstDifference(*a, *b);
             ASSERT_EQ(at, -1) << "seed " << scenario.seed << ", " << SimdLevelName(level) << ", " << name
-                              << " differs at frame " << at << " (rate " << scenario.sampleRate << "): "
-                              << (*a)[static_cast<size_t>(at)] << " vs scalar " << (*b)[static_cast<size_t>(at)];
+                              << " differs at frame " << at << " (rate " << scenario.sampleRate
+                              << "): " << (*a)[static_cast<size_t>(at)] << " vs scalar "
+                              << (*b)[static_cast<size_t>(at)];
         }
     }
 }

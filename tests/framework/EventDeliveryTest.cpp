@@ -19,7 +19,7 @@ TEST(EventDelivery, EventsArriveOneByOneInTheHostsOrder)
         .Null()
         .SysEx(12, dump)
         .OtherType(2, 0)
-        .Midi(3, 0xB1, 64, 127)   // earlier offset, later in the list: not re-sorted
+        .Midi(3, 0xB1, 64, 127)  // earlier offset, later in the list: not re-sorted
         .Midi(40, 0x80, 60, 0);
     ASSERT_EQ(plugin.Dispatch(vst::effProcessEvents, 0, 0, batch.Events()), 1);
 

@@ -12,10 +12,10 @@ TEST(HostIdentity, TheFirstNameInTableOrderWins)
         const char* product;
         int32_t code;
     } cases[] = {
-        {"Nuendo Cubase", 3},     // "cubase" comes before "nuendo" in the table
+        {"Nuendo Cubase", 3},  // "cubase" comes before "nuendo" in the table
         {"Nuendo", 4},
-        {"REAPER", 1},            // case does not matter
-        {"reaper live", 1},       // "reaper" before "live"
+        {"REAPER", 1},       // case does not matter
+        {"reaper live", 1},  // "reaper" before "live"
         {"Ableton Live 11", 9},
         {"Cakewalk by BandLab", 5},
         {"Digital Performer", 23},

@@ -221,10 +221,10 @@ TEST(Chunks, CorruptLengthsAndFlagsAreRefusedAndChangeNothing)
         std::vector<uint8_t> bytes;
     };
     const Damage damages[] = {
-        {8, {0xff, 0xff, 0xff, 0x7f}},           // name longer than anything
-        {8, {0xff, 0xff, 0xff, 0xff}},           // negative name length
-        {8, {0x00, 0x00, 0x01, 0x00}},           // name running past the end
-        {flag, {0x00}},                          // state present but flagged absent
+        {8, {0xff, 0xff, 0xff, 0x7f}},                 // name longer than anything
+        {8, {0xff, 0xff, 0xff, 0xff}},                 // negative name length
+        {8, {0x00, 0x00, 0x01, 0x00}},                 // name running past the end
+        {flag, {0x00}},                                // state present but flagged absent
         {flag + 1 + 9 + 4, {0xff, 0xff, 0xff, 0x7f}},  // inner name length of the state
         {flag + 1 + 9 + 4, {0xf0, 0xff, 0xff, 0xff}},
     };

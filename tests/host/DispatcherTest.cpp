@@ -50,9 +50,9 @@ TEST(Dispatcher, OpcodesItDoesNotKnowReturnZeroAndTouchNothing)
 {
     HostedPlugin plugin;
     ASSERT_LOADED(plugin);
-    for (int32_t opcode : {-1, 9, 16, 17, 18, 20, 21, 28, 30, 31, 32, 36, 37, 38, 39, 40, 43, 44, 46, 54, 55, 56, 57,
-                           59, 60, 61, 62, 63, 64, 65, 67, 68, 70, 71, 72, 73, 77, 78, 100, 1000, INT32_MAX,
-                           INT32_MIN}) {
+    for (int32_t opcode :
+         {-1, 9,  16, 17, 18, 20, 21, 28, 30, 31, 32, 36, 37, 38, 39, 40, 43, 44,  46,   54,        55,
+          56, 57, 59, 60, 61, 62, 63, 64, 65, 67, 68, 70, 71, 72, 73, 77, 78, 100, 1000, INT32_MAX, INT32_MIN}) {
         GuardedText text;
         EXPECT_EQ(plugin.Dispatch(opcode, 1, 1, text.data(), 1.0f), 0) << opcode;
         EXPECT_TRUE(text.Untouched()) << opcode;
@@ -63,10 +63,10 @@ TEST(Dispatcher, RequestsWithoutTheirPointerAreRefused)
 {
     HostedPlugin plugin;
     ASSERT_LOADED(plugin);
-    for (int32_t opcode : {vst::effGetChunk, vst::effSetChunk, vst::effProcessEvents, vst::effEditGetRect,
-                           vst::effGetInputProperties, vst::effGetOutputProperties, vst::effGetEffectName,
-                           vst::effGetVendorString, vst::effGetProductString, vst::effCanDo, vst::effGetMidiKeyName,
-                           vst::effGetProgramNameIndexed})
+    for (int32_t opcode :
+         {vst::effGetChunk, vst::effSetChunk, vst::effProcessEvents, vst::effEditGetRect, vst::effGetInputProperties,
+          vst::effGetOutputProperties, vst::effGetEffectName, vst::effGetVendorString, vst::effGetProductString,
+          vst::effCanDo, vst::effGetMidiKeyName, vst::effGetProgramNameIndexed})
         EXPECT_EQ(plugin.Dispatch(opcode, 0, 16, nullptr), 0) << opcode;
     EXPECT_EQ(plugin.Dispatch(vst::effVendorSpecific, 7, 0, nullptr, 0.5f), 0);
     // These answer 0 anyway; what matters is that nothing is dereferenced.

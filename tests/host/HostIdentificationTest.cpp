@@ -23,8 +23,7 @@ std::vector<int32_t> OpcodesOfFirstOpen(const char* product)
     return plugin.host.Opcodes();
 }
 
-const std::vector<int32_t> kProductThenVersion = {vst::audioMasterGetProductString,
-                                                  vst::audioMasterGetVendorVersion};
+const std::vector<int32_t> kProductThenVersion = {vst::audioMasterGetProductString, vst::audioMasterGetVendorVersion};
 
 }  // namespace
 

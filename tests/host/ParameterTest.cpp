@@ -41,9 +41,9 @@ TEST(Parameters, HostSeesTwelveNamedParametersWithoutLabels)
     HostedPlugin plugin;
     ASSERT_LOADED(plugin);
     ASSERT_EQ(plugin.effect->numParams, kParameters);
-    const char* names[kParameters] = {"Volume",   "Variation X", "Variation Y",  "Vivid",
-                                      "Air",      "Release",     "Envelope",     "",
-                                      "Variation X2", "Variation Y2", "Morph Mode", "Morph Rate"};
+    const char* names[kParameters] = {"Volume",       "Variation X",  "Variation Y", "Vivid",
+                                      "Air",          "Release",      "Envelope",    "",
+                                      "Variation X2", "Variation Y2", "Morph Mode",  "Morph Rate"};
     for (int32_t i = 0; i < kParameters; ++i) {
         EXPECT_EQ(ParameterText(plugin, vst::effGetParamName, i), names[i]) << i;
         EXPECT_EQ(Label(plugin, i), "") << i;
@@ -72,14 +72,32 @@ TEST(Parameters, DisplayTextsFollowTheValue)
         const char* text;
     };
     const Case cases[] = {
-        {0, 0.0f, "-oo"}, {0, 0.5f, "-6.0"}, {0, 1.0f, "0.0"}, {0, 0.25f, "-12.0"},
+        {0, 0.0f, "-oo"},
+        {0, 0.5f, "-6.0"},
+        {0, 1.0f, "0.0"},
+        {0, 0.25f, "-12.0"},
         // Variation X at -1, -0.5, 0, 0.004, 0.25 and 1.
-        {1, 0.0f, "-100"}, {1, 0.25f, "-50"}, {1, 0.5f, "0"}, {1, 0.502f, "+0"}, {1, 0.625f, "+25"}, {1, 1.0f, "+100"},
-        {2, 0.0f, "-100"}, {8, 0.625f, "+25"}, {9, 0.25f, "-50"},
-        {3, 0.25f, "0.2500"}, {4, 1.0f, "1.0000"}, {5, 0.0f, "0.0000"}, {6, 0.12345f, "0.1235"},
+        {1, 0.0f, "-100"},
+        {1, 0.25f, "-50"},
+        {1, 0.5f, "0"},
+        {1, 0.502f, "+0"},
+        {1, 0.625f, "+25"},
+        {1, 1.0f, "+100"},
+        {2, 0.0f, "-100"},
+        {8, 0.625f, "+25"},
+        {9, 0.25f, "-50"},
+        {3, 0.25f, "0.2500"},
+        {4, 1.0f, "1.0000"},
+        {5, 0.0f, "0.0000"},
+        {6, 0.12345f, "0.1235"},
         {7, 0.4f, "0"},
-        {10, 0.0f, "Off"}, {10, 1.0f / 3.0f, "Once"}, {10, 2.0f / 3.0f, "One Shot"}, {10, 1.0f, "Swing"},
-        {11, 0.3f, "0.300"}, {11, 0.1234f, "0.123"}, {11, 1.0f, "1.000"},
+        {10, 0.0f, "Off"},
+        {10, 1.0f / 3.0f, "Once"},
+        {10, 2.0f / 3.0f, "One Shot"},
+        {10, 1.0f, "Swing"},
+        {11, 0.3f, "0.300"},
+        {11, 0.1234f, "0.123"},
+        {11, 1.0f, "1.000"},
     };
     for (const Case& c : cases) {
         Set(plugin, c.index, c.normalised);
@@ -151,7 +169,7 @@ TEST(Parameters, TextTypedIntoTheHostSetsTheValue)
 
     EXPECT_EQ(Parse(plugin, 3, "2.5"), 1);  // above the range: the maximum
     EXPECT_EQ(Value(plugin, 3), 1.0f);
-    EXPECT_EQ(Parse(plugin, 3, "-4"), 1);   // below: the minimum
+    EXPECT_EQ(Parse(plugin, 3, "-4"), 1);  // below: the minimum
     EXPECT_EQ(Value(plugin, 3), 0.0f);
     EXPECT_EQ(Parse(plugin, 4, "0.75 and more"), 1);
     EXPECT_EQ(Value(plugin, 4), 0.75f);

@@ -24,8 +24,7 @@ class SettingsFolder {
 public:
     SettingsFolder()
     {
-        folder = std::filesystem::temp_directory_path() /
-                 ("orv-host-test-" + std::to_string(std::random_device{}()));
+        folder = std::filesystem::temp_directory_path() / ("orv-host-test-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(folder);
         SetVariable("XDG_CONFIG_HOME", folder.string());
         SetVariable("HOME", folder.string());

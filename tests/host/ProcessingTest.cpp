@@ -16,8 +16,7 @@ namespace {
 // past the end is caught by the address sanitizer.
 template <typename Sample>
 struct HostBuffers {
-    HostBuffers(size_t channels, size_t frames, Sample fill)
-        : samples(channels, std::vector<Sample>(frames, fill))
+    HostBuffers(size_t channels, size_t frames, Sample fill) : samples(channels, std::vector<Sample>(frames, fill))
     {
         for (auto& channel : samples)
             pointers.push_back(channel.data());

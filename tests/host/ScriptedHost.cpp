@@ -89,8 +89,7 @@ intptr_t ScriptedHost::Callback(vst::AEffect* effect, int32_t opcode, int32_t in
     return host->Answer(effect, opcode, index, value, ptr, opt);
 }
 
-intptr_t ScriptedHost::Answer(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                              float opt)
+intptr_t ScriptedHost::Answer(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
     HostCall call;
     call.effect = effect;

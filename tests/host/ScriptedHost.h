@@ -18,9 +18,9 @@ struct SentEvent {
     int32_t type = 0;
     int32_t byteSize = 0;
     int32_t deltaFrames = 0;
-    vst::VstMidiEvent midi{};          // the whole record, when type is kVstMidiType
-    vst::VstMidiSysexEvent sysex{};    // the whole record, when type is kVstSysExType
-    std::vector<char> dump;            // the sysex bytes it pointed to
+    vst::VstMidiEvent midi{};        // the whole record, when type is kVstMidiType
+    vst::VstMidiSysexEvent sysex{};  // the whole record, when type is kVstSysExType
+    std::vector<char> dump;          // the sysex bytes it pointed to
 };
 
 struct HostCall {
@@ -30,19 +30,19 @@ struct HostCall {
     intptr_t value = 0;
     float opt = 0.0f;
     bool hadPtr = false;
-    int32_t eventCount = -1;           // numEvents of a sent list
-    std::vector<SentEvent> events;     // audioMasterProcessEvents only
+    int32_t eventCount = -1;        // numEvents of a sent list
+    std::vector<SentEvent> events;  // audioMasterProcessEvents only
 };
 
 class ScriptedHost {
 public:
     // --- the script: what the host answers ---------------------------------
-    std::string productString;         // audioMasterGetProductString
-    std::string vendorString;          // audioMasterGetVendorString
-    intptr_t vendorVersion = 0;        // audioMasterGetVendorVersion
-    intptr_t processLevel = 0;         // audioMasterGetCurrentProcessLevel
+    std::string productString;                   // audioMasterGetProductString
+    std::string vendorString;                    // audioMasterGetVendorString
+    intptr_t vendorVersion = 0;                  // audioMasterGetVendorVersion
+    intptr_t processLevel = 0;                   // audioMasterGetCurrentProcessLevel
     const vst::VstTimeInfo* timeInfo = nullptr;  // audioMasterGetTime
-    intptr_t processEventsResult = 1;  // audioMasterProcessEvents
+    intptr_t processEventsResult = 1;            // audioMasterProcessEvents
 
     ScriptedHost() = default;
     ~ScriptedHost();
@@ -50,8 +50,7 @@ public:
     ScriptedHost& operator=(const ScriptedHost&) = delete;
 
     // The callback to hand to the plug-in's entry point or constructor.
-    static intptr_t Callback(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                             float opt);
+    static intptr_t Callback(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
     // From now on calls that come with this effect reach this host.
     void Adopt(const vst::AEffect* effect);

@@ -252,8 +252,7 @@ TEST(MidiLearn, ExactlyTheBoundControllersAreSaved)
         Touch(fixture, parameter, 0.5f);
     }
     plugin.WriteConfiguration(Synth::kConfigAll);
-    EXPECT_EQ(KeysOf(settings.Read(), "MIDI Control"),
-              (std::set<std::string>{"CC0=11", "CC1=0", "CC74=3", "CC119=7"}));
+    EXPECT_EQ(KeysOf(settings.Read(), "MIDI Control"), (std::set<std::string>{"CC0=11", "CC1=0", "CC74=3", "CC119=7"}));
 }
 
 TEST(Configuration, FirstStartCreatesAnEmptySettingsFile)

@@ -274,8 +274,8 @@ TEST_F(PresetFiles, FilesForOtherVersionsOrOtherPlugInsAreRefused)
     };
     const Bytes badPrograms[] = {
         changed(program, 12, "\0\0\0\2"),  // version 2
-        changed(program, 0, "CcnX"), changed(program, 8, "FBCh"), changed(program, 16, "ORV2"),
-        ParameterProgram("Wrong", NumberedValues(0), "FxCk", 2),
+        changed(program, 0, "CcnX"),      changed(program, 8, "FBCh"),
+        changed(program, 16, "ORV2"),     ParameterProgram("Wrong", NumberedValues(0), "FxCk", 2),
     };
     for (const Bytes& bytes : badPrograms) {
         EXPECT_FALSE(ReadProgram(bytes));

@@ -28,11 +28,26 @@ void* operator new(size_t size)
         return memory;
     throw std::bad_alloc();
 }
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, size_t) noexcept { operator delete(memory); }
-void operator delete[](void* memory, size_t) noexcept { operator delete[](memory); }
+void* operator new[](size_t size)
+{
+    return operator new(size);
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, size_t) noexcept
+{
+    operator delete(memory);
+}
+void operator delete[](void* memory, size_t) noexcept
+{
+    operator delete[](memory);
+}
 
 TEST(RealtimeSafety, ProcessingWithNotesControllersAndAutomationAllocatesNothing)
 {

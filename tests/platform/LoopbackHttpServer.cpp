@@ -28,7 +28,10 @@ struct SocketLibrary {
         WSAStartup(MAKEWORD(2, 2), &data);
     }
 };
-void CloseSocket(intptr_t s) { closesocket(static_cast<SOCKET>(s)); }
+void CloseSocket(intptr_t s)
+{
+    closesocket(static_cast<SOCKET>(s));
+}
 bool Readable(intptr_t s)
 {
     WSAPOLLFD entry{static_cast<SOCKET>(s), POLLRDNORM, 0};
@@ -36,7 +39,10 @@ bool Readable(intptr_t s)
 }
 #else
 struct SocketLibrary {};
-void CloseSocket(intptr_t s) { close(static_cast<int>(s)); }
+void CloseSocket(intptr_t s)
+{
+    close(static_cast<int>(s));
+}
 bool Readable(intptr_t s)
 {
     pollfd entry{static_cast<int>(s), POLLIN, 0};

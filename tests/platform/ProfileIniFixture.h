@@ -36,8 +36,7 @@ protected:
     {
         const std::string answer = platform::ReadProfileString(path, section, key, fallback, capacity);
         EXPECT_EQ(platform::ProfileSnapshot(path).Read(section, key, fallback, capacity), answer)
-            << "snapshot of " << path << " for [" << (section ? section : "(null)") << "] "
-            << (key ? key : "(null)");
+            << "snapshot of " << path << " for [" << (section ? section : "(null)") << "] " << (key ? key : "(null)");
         return answer;
     }
 

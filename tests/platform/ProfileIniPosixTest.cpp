@@ -66,7 +66,8 @@ TEST_F(ProfileIniPosix, ClearingASectionKeepsItsHeaderAndTheBlankLinesAfterIt)
     const std::string ini = IniWith(kHandEdited);
     ASSERT_TRUE(ClearProfileSection(ini, "MIDI Global"));
     std::string expected = kHandEdited;
-    expected.erase(expected.find("MIDI Thru\t"), std::string("MIDI Thru\t=\ttrue\nIgnore Program Change=false\n").size());
+    expected.erase(expected.find("MIDI Thru\t"),
+                   std::string("MIDI Thru\t=\ttrue\nIgnore Program Change=false\n").size());
     EXPECT_EQ(ReadBytes(ini), expected);
 }
 

@@ -63,8 +63,8 @@ protected:
     }
 
 private:
-    SavedVariable home_ {"HOME"};
-    SavedVariable config_ {"XDG_CONFIG_HOME"};
+    SavedVariable home_{"HOME"};
+    SavedVariable config_{"XDG_CONFIG_HOME"};
     TempFolder temp_;
 };
 
@@ -135,10 +135,11 @@ TEST_F(UserFoldersPosix, TheLastEntryCounts)
 TEST_F(UserFoldersPosix, WithoutAUsableEntryDocumentsIsUsedWhenItExists)
 {
     MakeFolder(Home() + "/relative");
-    for (const std::string text : {"", "# XDG_DOCUMENTS_DIR=\"$HOME/relative\"\n", "XDG_DOCUMENTS_DIR=$HOME/relative\n",
-                                   "XDG_DOCUMENTS_DIR=\"relative\"\n", "XDG_DOCUMENTS_DIR=\"$HOMErelative\"\n",
-                                   "XDG_DOCUMENTS_DIR=\"$HOME/relative\n", "XDG_DOCUMENTS_DIRECTORY=\"$HOME/relative\"\n",
-                                   "XDG_DOCUMENTS_DIR=\"$HOME/missing\"\n"}) {
+    for (const std::string text :
+         {"", "# XDG_DOCUMENTS_DIR=\"$HOME/relative\"\n", "XDG_DOCUMENTS_DIR=$HOME/relative\n",
+          "XDG_DOCUMENTS_DIR=\"relative\"\n", "XDG_DOCUMENTS_DIR=\"$HOMErelative\"\n",
+          "XDG_DOCUMENTS_DIR=\"$HOME/relative\n", "XDG_DOCUMENTS_DIRECTORY=\"$HOME/relative\"\n",
+          "XDG_DOCUMENTS_DIR=\"$HOME/missing\"\n"}) {
         WriteUserDirs(text);
         EXPECT_EQ(DocumentsFolder(), Home()) << text;
         const std::string documents = MakeFolder(Home() + "/Documents");

@@ -20,7 +20,10 @@ using platform::FileSource;
 
 constexpr size_t kLimit = 1 << 20;
 
-std::vector<uint8_t> Bytes(std::string_view text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+std::vector<uint8_t> Bytes(std::string_view text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
 
 }  // namespace
 
@@ -39,7 +42,10 @@ TEST(WholeFile, ReadsGiveTheFileOrSayWhyNot)
         {folder.Inside("missing"), FileReadResult::Missing, "no such file", {}},
         {folder.Inside("missing") + "/below", FileReadResult::Missing, "no such file", {}},
         {folder.Path(), FileReadResult::Refused, "is a directory", {}},
-        {folder.Inside("large"), FileReadResult::Refused, "it is larger than 1 MiB, too large for this kind of file", {}},
+        {folder.Inside("large"),
+         FileReadResult::Refused,
+         "it is larger than 1 MiB, too large for this kind of file",
+         {}},
     };
     for (const Case& c : cases) {
         for (FileSource source : {FileSource::kRegularFile, FileSource::kAnyFile}) {

@@ -42,16 +42,16 @@ TEST(Clipping, BlitDrawsExactlyTheOverlap)
     PaintSource(source);
     const BlitCase cases[] = {
         {0, 0, true, {}},
-        {-2, -1, true, {}},                          // off the top left: the source origin moves
-        {4, 5, true, {}},                            // off the bottom right
-        {1, 1, false, {1, 1, 3, 3}},                 // a part of the source
-        {0, 0, false, {-1, -2, 2, 2}},               // rectangle starts left of and above the source
-        {2, 2, false, {2, 1, 9, 9}},                 // rectangle runs past the source
-        {-3, 0, false, {-1, -1, 4, 3}},              // both at once
-        {0, 0, false, {2, 2, 2, 3}},                 // zero width
-        {0, 0, false, {3, 3, 1, 1}},                 // negative size
-        {kSize, 0, true, {}},                        // just right of the destination
-        {0, -3, true, {}},                           // just above it
+        {-2, -1, true, {}},              // off the top left: the source origin moves
+        {4, 5, true, {}},                // off the bottom right
+        {1, 1, false, {1, 1, 3, 3}},     // a part of the source
+        {0, 0, false, {-1, -2, 2, 2}},   // rectangle starts left of and above the source
+        {2, 2, false, {2, 1, 9, 9}},     // rectangle runs past the source
+        {-3, 0, false, {-1, -1, 4, 3}},  // both at once
+        {0, 0, false, {2, 2, 2, 3}},     // zero width
+        {0, 0, false, {3, 3, 1, 1}},     // negative size
+        {kSize, 0, true, {}},            // just right of the destination
+        {0, -3, true, {}},               // just above it
         {INT_MAX, INT_MAX, true, {}},
         {INT_MIN, INT_MIN, true, {}},
         {0, 0, false, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}},
@@ -59,8 +59,8 @@ TEST(Clipping, BlitDrawsExactlyTheOverlap)
         {-5, -5, false, {INT_MAX - 1, 0, INT_MAX, 1}},
     };
     for (const BlitCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y << " rect " << c.rect.left << ","
-                                        << c.rect.top << "," << c.rect.right << "," << c.rect.bottom);
+        SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y << " rect " << c.rect.left << "," << c.rect.top
+                                        << "," << c.rect.right << "," << c.rect.bottom);
         Clear(dest);
         Blit(dest, source, c.x, c.y, c.wholeSource ? nullptr : &c.rect, 1.0f, kRasterCopy);
         const RasterRect r = c.wholeSource ? RasterRect{0, 0, source.Width(), source.Height()} : c.rect;
@@ -68,8 +68,9 @@ TEST(Clipping, BlitDrawsExactlyTheOverlap)
             for (int dx = 0; dx < kSize; ++dx) {
                 // Destination (x, y) shows source (r.left, r.top), clipped to both.
                 const int64_t sx = int64_t{r.left} + dx - c.x, sy = int64_t{r.top} + dy - c.y;
-                const bool inside = sx >= std::max<int64_t>(r.left, 0) && sx < std::min<int64_t>(r.right, source.Width()) &&
-                                    sy >= std::max<int64_t>(r.top, 0) && sy < std::min<int64_t>(r.bottom, source.Height());
+                const bool inside =
+                    sx >= std::max<int64_t>(r.left, 0) && sx < std::min<int64_t>(r.right, source.Width()) &&
+                    sy >= std::max<int64_t>(r.top, 0) && sy < std::min<int64_t>(r.bottom, source.Height());
                 const uint32_t expected = inside ? source.Row(int(sy))[sx] : kUntouched;
                 ASSERT_EQ(dest.Row(dy)[dx], expected) << "pixel " << dx << "," << dy;
             }
@@ -81,10 +82,19 @@ TEST(Clipping, BlitDrawsExactlyTheOverlap)
 TEST(Clipping, FillDrawsExactlyTheOverlap)
 {
     RasterMemBitmap dest(kSize, kSize);
-    const RasterRect cases[] = {  // x, y, w, h
-        {0, 0, kSize, kSize}, {-2, -3, 4, 5}, {4, 4, 10, 10}, {1, 2, 0, 3}, {1, 2, 3, -1},
-        {kSize, 0, 1, 1}, {-1, 0, 1, 1}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-        {-2, 0, INT_MAX, 2}, {INT_MIN, 0, -1, 1},
+    const RasterRect cases[] = {
+        // x, y, w, h
+        {0, 0, kSize, kSize},
+        {-2, -3, 4, 5},
+        {4, 4, 10, 10},
+        {1, 2, 0, 3},
+        {1, 2, 3, -1},
+        {kSize, 0, 1, 1},
+        {-1, 0, 1, 1},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+        {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {-2, 0, INT_MAX, 2},
+        {INT_MIN, 0, -1, 1},
     };
     for (const RasterRect& c : cases) {
         SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.right << "x" << c.bottom);
@@ -92,8 +102,8 @@ TEST(Clipping, FillDrawsExactlyTheOverlap)
         FillRectangle(dest, c.left, c.top, c.right, c.bottom, 0xff112233, 1.0f, kRasterCopy);
         for (int dy = 0; dy < kSize; ++dy) {
             for (int dx = 0; dx < kSize; ++dx) {
-                const bool inside = dx >= c.left && dx < int64_t{c.left} + c.right && dy >= c.top &&
-                                    dy < int64_t{c.top} + c.bottom;
+                const bool inside =
+                    dx >= c.left && dx < int64_t{c.left} + c.right && dy >= c.top && dy < int64_t{c.top} + c.bottom;
                 ASSERT_EQ(dest.Row(dy)[dx], inside ? 0xff112233u : kUntouched) << "pixel " << dx << "," << dy;
             }
         }

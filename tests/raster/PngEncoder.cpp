@@ -121,8 +121,9 @@ std::vector<NamedPng> PngSamplesOfEveryKind()
             image.samples.push_back(static_cast<uint16_t>((i * 37 + 11) % (top + 1)));
         if (colourType == PNG_COLOR_TYPE_PALETTE) {
             for (int entry = 0; entry <= top; ++entry)
-                image.palette.insert(image.palette.end(), {static_cast<uint8_t>(entry * 40), static_cast<uint8_t>(entry),
-                                                           static_cast<uint8_t>(255 - entry)});
+                image.palette.insert(
+                    image.palette.end(),
+                    {static_cast<uint8_t>(entry * 40), static_cast<uint8_t>(entry), static_cast<uint8_t>(255 - entry)});
         }
         samples.push_back({std::move(name), image});
     };

@@ -202,8 +202,17 @@ TEST(Text, StylesShareFontsOnlyWhenTheyLookTheSame)
 TEST(Text, AnyBytesAreSafeText)
 {
     const std::vector<std::string> texts = {
-        "\xff\xfe", "abc\xe2\x82", "\xf0\x9f", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\x80\x80\x80",
-        std::string("a\0b", 3), "\xe2\x82\xac \xf0\x9f\x8e\xb9 \xc3\xa9", "\n\n\r\r\n", std::string(300, '\xc3'),
+        "\xff\xfe",
+        "abc\xe2\x82",
+        "\xf0\x9f",
+        "\xc0\xaf",
+        "\xed\xa0\x80",
+        "\xf4\x90\x80\x80",
+        "\x80\x80\x80",
+        std::string("a\0b", 3),
+        "\xe2\x82\xac \xf0\x9f\x8e\xb9 \xc3\xa9",
+        "\n\n\r\r\n",
+        std::string(300, '\xc3'),
     };
     RasterMemBitmap bitmap(64, 64);
     TextStyle style = Style("Verdana", 12, 0xc0ffffff);
@@ -229,10 +238,10 @@ TEST(Text, Utf8DecodingReplacesEveryMalformedByte)
     } cases[] = {
         {"A\xc3\xa9", {U'A', 0xe9}},
         {"\xe2\x82\xac\xf0\x9f\x8e\xb9", {0x20ac, 0x1f3b9}},
-        {"\xc0\xaf", {kReplacementCharacter, kReplacementCharacter}},                          // overlong
+        {"\xc0\xaf", {kReplacementCharacter, kReplacementCharacter}},                             // overlong
         {"\xed\xa0\x80", {kReplacementCharacter, kReplacementCharacter, kReplacementCharacter}},  // surrogate
-        {"\xf4\x90\x80\x80", std::vector<char32_t>(4, kReplacementCharacter)},                // above U+10FFFF
-        {"a\xe2\x82", {U'a', kReplacementCharacter, kReplacementCharacter}},                   // cut short
+        {"\xf4\x90\x80\x80", std::vector<char32_t>(4, kReplacementCharacter)},                    // above U+10FFFF
+        {"a\xe2\x82", {U'a', kReplacementCharacter, kReplacementCharacter}},                      // cut short
         {"\x80z", {kReplacementCharacter, U'z'}},
         {"\xe2(\xa1", {kReplacementCharacter, U'(', kReplacementCharacter}},
     };

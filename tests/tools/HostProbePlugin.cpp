@@ -74,7 +74,10 @@ struct Probe {
     std::FILE* log = nullptr;
 };
 
-Probe* ProbeOf(vst::AEffect* effect) { return static_cast<Probe*>(effect->object); }
+Probe* ProbeOf(vst::AEffect* effect)
+{
+    return static_cast<Probe*>(effect->object);
+}
 
 template <typename... Values>
 void Log(Probe& probe, const char* format, Values... values)
@@ -108,8 +111,8 @@ void CheckTime(Probe& probe)
     Expect(probe, time != nullptr);
     if (time == nullptr)
         return;
-    const int32_t needed = vst::kVstPpqPosValid | vst::kVstTempoValid | vst::kVstTimeSigValid |
-                           vst::kVstTransportPlaying;
+    const int32_t needed =
+        vst::kVstPpqPosValid | vst::kVstTempoValid | vst::kVstTimeSigValid | vst::kVstTransportPlaying;
     Expect(probe, (time->flags & needed) == needed);
     Expect(probe, time->samplePos == static_cast<double>(probe.framesProcessed));
     Expect(probe, time->sampleRate == probe.sampleRate);
@@ -117,8 +120,8 @@ void CheckTime(Probe& probe)
     Expect(probe, time->timeSigNumerator > 0 && time->timeSigDenominator > 0);
     Expect(probe, time->ppqPos >= probe.lastPpq && time->barStartPos <= time->ppqPos);
     probe.lastPpq = time->ppqPos;
-    Log(probe, "time %.0f %.6f %.6f %d/%d %.6f\n", time->samplePos, time->ppqPos, time->tempo,
-        time->timeSigNumerator, time->timeSigDenominator, time->barStartPos);
+    Log(probe, "time %.0f %.6f %.6f %d/%d %.6f\n", time->samplePos, time->ppqPos, time->tempo, time->timeSigNumerator,
+        time->timeSigDenominator, time->barStartPos);
 }
 
 void Render(vst::AEffect* effect, float** outputs, int32_t frames)
@@ -168,8 +171,8 @@ void TakeEvents(Probe& probe, const vst::VstEvents* events)
     Expect(probe, probe.resumed && events != nullptr && events->numEvents > 0);
     if (events == nullptr)
         return;
-    auto* const* list = reinterpret_cast<vst::VstEvent* const*>(
-        reinterpret_cast<const char*>(events) + offsetof(vst::VstEvents, events));
+    auto* const* list = reinterpret_cast<vst::VstEvent* const*>(reinterpret_cast<const char*>(events) +
+                                                                offsetof(vst::VstEvents, events));
     for (int32_t i = 0; i < events->numEvents; ++i) {
         const vst::VstEvent* event = list[i];
         Expect(probe, event != nullptr && event->type == vst::kVstMidiType &&
@@ -182,7 +185,10 @@ void TakeEvents(Probe& probe, const vst::VstEvents* events)
     }
 }
 
-bool ValidParameter(int32_t index) { return index >= 0 && index < kParameterCount; }
+bool ValidParameter(int32_t index)
+{
+    return index >= 0 && index < kParameterCount;
+}
 
 intptr_t Dispatch(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt)
 {
@@ -216,8 +222,8 @@ intptr_t Dispatch(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t 
         return probe.current;
     case vst::effSetProgramName:
         if (ptr != nullptr) {
-            program.name.assign(static_cast<const char*>(ptr), strnlen(static_cast<const char*>(ptr),
-                                                                       vst::kVstMaxProgNameLen - 1));
+            program.name.assign(static_cast<const char*>(ptr),
+                                strnlen(static_cast<const char*>(ptr), vst::kVstMaxProgNameLen - 1));
             Log(probe, "name %s\n", program.name.c_str());
         }
         return 0;

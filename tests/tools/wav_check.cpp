@@ -93,8 +93,8 @@ int Compare(const char* first, const char* second)
     }
     for (size_t i = 0; i < a.samples.size(); ++i)
         if (std::memcmp(&a.samples[i], &b.samples[i], sizeof(float)) != 0) {
-            std::fprintf(stderr, "wav_check: %s and %s differ at frame %zu channel %zu (%.9g vs %.9g)\n", first,
-                         second, i / a.info.channels, i % a.info.channels, a.samples[i], b.samples[i]);
+            std::fprintf(stderr, "wav_check: %s and %s differ at frame %zu channel %zu (%.9g vs %.9g)\n", first, second,
+                         i / a.info.channels, i % a.info.channels, a.samples[i], b.samples[i]);
             return 1;
         }
     return 0;

@@ -27,18 +27,57 @@ Master master;
 
 }  // namespace
 
-MTS_EXPORT void MTS_RegisterClient() { ++master.clients; }
-MTS_EXPORT void MTS_DeregisterClient() { --master.clients; }
-MTS_EXPORT bool MTS_HasMaster() { return master.connected; }
-MTS_EXPORT bool MTS_ShouldFilterNote(char note, char /*channel*/) { return master.filtered[note & 127]; }
-MTS_EXPORT bool MTS_ShouldFilterNoteMultiChannel(char note, char /*channel*/) { return master.filtered[note & 127]; }
-MTS_EXPORT const double* MTS_GetTuningTable() { return master.table; }
-MTS_EXPORT const double* MTS_GetMultiChannelTuningTable(char /*channel*/) { return master.table; }
-MTS_EXPORT bool MTS_UseMultiChannelTuning(char /*channel*/) { return false; }
-MTS_EXPORT const char* MTS_GetScaleName() { return "test scale"; }
+MTS_EXPORT void MTS_RegisterClient()
+{
+    ++master.clients;
+}
+MTS_EXPORT void MTS_DeregisterClient()
+{
+    --master.clients;
+}
+MTS_EXPORT bool MTS_HasMaster()
+{
+    return master.connected;
+}
+MTS_EXPORT bool MTS_ShouldFilterNote(char note, char /*channel*/)
+{
+    return master.filtered[note & 127];
+}
+MTS_EXPORT bool MTS_ShouldFilterNoteMultiChannel(char note, char /*channel*/)
+{
+    return master.filtered[note & 127];
+}
+MTS_EXPORT const double* MTS_GetTuningTable()
+{
+    return master.table;
+}
+MTS_EXPORT const double* MTS_GetMultiChannelTuningTable(char /*channel*/)
+{
+    return master.table;
+}
+MTS_EXPORT bool MTS_UseMultiChannelTuning(char /*channel*/)
+{
+    return false;
+}
+MTS_EXPORT const char* MTS_GetScaleName()
+{
+    return "test scale";
+}
 
 // The test's handles on the master.
-MTS_EXPORT void MtsDouble_Connect(bool connected) { master.connected = connected; }
-MTS_EXPORT void MtsDouble_Retune(int note, double frequency) { master.table[note & 127] = frequency; }
-MTS_EXPORT void MtsDouble_Filter(int note, bool filtered) { master.filtered[note & 127] = filtered; }
-MTS_EXPORT int MtsDouble_Clients() { return master.clients; }
+MTS_EXPORT void MtsDouble_Connect(bool connected)
+{
+    master.connected = connected;
+}
+MTS_EXPORT void MtsDouble_Retune(int note, double frequency)
+{
+    master.table[note & 127] = frequency;
+}
+MTS_EXPORT void MtsDouble_Filter(int note, bool filtered)
+{
+    master.filtered[note & 127] = filtered;
+}
+MTS_EXPORT int MtsDouble_Clients()
+{
+    return master.clients;
+}

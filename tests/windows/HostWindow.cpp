@@ -43,8 +43,8 @@ BOOL CALLBACK CountEditorsWithin(HWND hwnd, LPARAM lParam)
 HostWindow::HostWindow(int left, int top)
 {
     RegisterHostClass(Procedure);
-    hwnd = CreateWindowExA(0, kHostClassName, "ORV test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top,
-                           kHostWidth, kHostHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    hwnd = CreateWindowExA(0, kHostClassName, "ORV test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, kHostWidth,
+                           kHostHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     SetForegroundWindow(hwnd);
     PumpMessages(20);
 }

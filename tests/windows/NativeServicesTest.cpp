@@ -70,9 +70,10 @@ TEST(TextEntry, WhatTheUserDoesDecidesWhetherTheTextIsTaken)
         {"Enter commits", L"Night Sky", press(VK_RETURN), {"Night Sky"}},
         {"Escape cancels", L"Night Sky", press(VK_ESCAPE), {}},
         {"the wheel cancels", L"Night Sky", [](PanelInHost& p) { TurnWheel(p.editor, kElsewhereOnPanel, 1); }, {}},
-        {"a click on the panel commits", L"Dawn", [](PanelInHost& p) { Click(p.editor, kElsewhereOnPanel); },
-         {"Dawn"}},
-        {"a long name is cut to 31 characters", L"An Extremely Long Program Name Typed In", press(VK_RETURN),
+        {"a click on the panel commits", L"Dawn", [](PanelInHost& p) { Click(p.editor, kElsewhereOnPanel); }, {"Dawn"}},
+        {"a long name is cut to 31 characters",
+         L"An Extremely Long Program Name Typed In",
+         press(VK_RETURN),
          {"An Extremely Long Program Name "}},
         {"text beyond ASCII arrives as UTF-8", L"Fl\u00fcgel", press(VK_RETURN), {"Fl\xc3\xbcgel"}},
     };

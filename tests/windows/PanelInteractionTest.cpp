@@ -58,9 +58,9 @@ protected:
     {
         std::vector<int32_t> opcodes;
         for (const hosttest::HostCall& call : first.plugin.host.Calls())
-            if (call.index == index && (call.opcode == vst::audioMasterBeginEdit ||
-                                        call.opcode == vst::audioMasterAutomate ||
-                                        call.opcode == vst::audioMasterEndEdit))
+            if (call.index == index &&
+                (call.opcode == vst::audioMasterBeginEdit || call.opcode == vst::audioMasterAutomate ||
+                 call.opcode == vst::audioMasterEndEdit))
                 opcodes.push_back(call.opcode);
         return opcodes;
     }

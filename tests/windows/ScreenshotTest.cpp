@@ -52,8 +52,7 @@ Pixels Screenshot(HWND window)
 Pixels HeadlessRender(hosttest::HostedPlugin& plugin)
 {
     std::vector<uint8_t> rgba(static_cast<size_t>(kWidth) * kHeight * 4);
-    if (plugin.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(rgba.size()), rgba.data()) !=
-        1)
+    if (plugin.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(rgba.size()), rgba.data()) != 1)
         return {};
     Pixels render(static_cast<size_t>(kWidth) * kHeight);
     for (size_t i = 0; i < render.size(); ++i)

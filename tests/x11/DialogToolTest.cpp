@@ -8,8 +8,7 @@ namespace {
 
 TEST(DialogEnvironment, ArdoursSavedEnvironmentReplacesItsBundledOne)
 {
-    const std::vector<std::string> ardour{"PATH=/opt/ardour/bin", "LD_LIBRARY_PATH=/opt/ardour/lib",
-                                          "DISPLAY=:5",
+    const std::vector<std::string> ardour{"PATH=/opt/ardour/bin", "LD_LIBRARY_PATH=/opt/ardour/lib", "DISPLAY=:5",
                                           "PREBUNDLE_ENV=PATH=/usr/bin:/bin\nHOME=/home/u\nLANG=C.UTF-8\n"};
     const std::vector<std::string> expected{"PATH=/usr/bin:/bin", "HOME=/home/u", "LANG=C.UTF-8", "DISPLAY=:5"};
     EXPECT_EQ(HostStartEnvironment(ardour), expected);
@@ -25,11 +24,14 @@ TEST(DialogCommands, BothProgramsAskTransientForTheHostsWindow)
         std::vector<std::string> argv;
     };
     const Case cases[] = {
-        {X11DialogTool::Kind::kZenity, MessageButtons::kYesNo,
+        {X11DialogTool::Kind::kZenity,
+         MessageButtons::kYesNo,
          {"zenity", "--question", "--no-markup", "--title=T", "--text=Sure?", "--attach=42"}},
-        {X11DialogTool::Kind::kZenity, MessageButtons::kOk,
+        {X11DialogTool::Kind::kZenity,
+         MessageButtons::kOk,
          {"zenity", "--info", "--no-markup", "--title=T", "--text=Sure?", "--attach=42"}},
-        {X11DialogTool::Kind::kKdialog, MessageButtons::kYesNo,
+        {X11DialogTool::Kind::kKdialog,
+         MessageButtons::kYesNo,
          {"kdialog", "--title", "T", "--yesno", "Sure?", "--attach", "42"}},
     };
     for (const Case& c : cases)

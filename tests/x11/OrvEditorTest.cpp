@@ -90,9 +90,9 @@ TEST_F(OrvEditor, TheWindowShowsTheHeadlessRenderPixelForPixel)
 {
     const std::vector<uint32_t> shot = x.Screenshot(editor, kPanelWidth, kPanelHeight);
     std::vector<uint8_t> render(static_cast<size_t>(kPanelWidth) * kPanelHeight * 4);
-    ASSERT_EQ(plugin.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(render.size()),
-                              render.data()),
-              1);
+    ASSERT_EQ(
+        plugin.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(render.size()), render.data()),
+        1);
     size_t differing = 0;
     for (size_t i = 0; i < shot.size(); ++i) {
         const uint32_t rgb = (uint32_t{render[4 * i]} << 16) | (uint32_t{render[4 * i + 1]} << 8) | render[4 * i + 2];
@@ -127,9 +127,11 @@ TEST_F(OrvEditor, DraggingTheFirstBallMovesTheVariation)
     const double vx = 2.0 * Value(kVariationX) - 1.0;
     const double vy = 2.0 * Value(kVariationY) - 1.0;
     const int px = static_cast<int>(std::floor((vx * std::sqrt(1 - vy * vy / 2) + 1) * 0.5 *
-                                               (kPadRight - kPadLeft - kBallWidth + 4))) + kPadLeft;
+                                               (kPadRight - kPadLeft - kBallWidth + 4))) +
+                   kPadLeft;
     const int py = static_cast<int>(std::floor((kPadBottom - kPadTop - kBallHeight + 6) *
-                                               (1 - (vy * std::sqrt(1 - vx * vx / 2) + 1) * 0.5))) + kPadTop;
+                                               (1 - (vy * std::sqrt(1 - vx * vx / 2) + 1) * 0.5))) +
+                   kPadTop;
     const float beforeX = Value(kVariationX);
     const float beforeY = Value(kVariationY);
     const int ballX = px + kBallWidth / 2;
@@ -345,8 +347,8 @@ TEST_F(OrvEditor, AudioRunsOnWhileAQuestionWaitsForItsAnswer)
         for (int block = 0; block < 20; ++block) {
             const auto start = std::chrono::steady_clock::now();
             plugin.effect->processReplacing(plugin.effect, nullptr, outputs, 64);
-            longestBlock = std::max(longestBlock,
-                                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            longestBlock =
+                std::max(longestBlock, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             Pause(10);
         }
     });

@@ -48,8 +48,7 @@ class Button : public Control {
 public:
     Button(PluginBase* plug, const Rect& rect, std::function<void(Button&)> pressed)
         : Control(plug, rect, -1, Blend{}), pressed(std::move(pressed))
-    {
-    }
+    {}
     void OnMouseDown(int, int, const MouseModifiers& mods) override
     {
         if (mods.left)
@@ -298,8 +297,8 @@ public:
     {
         char pattern[] = "/tmp/orv-dialog.XXXXXX";
         folder = mkdtemp(pattern);
-        std::ofstream(folder + "/" + name) << "#!/bin/sh\necho \"$@\" > " << folder << "/asked\nexit " << exitCode
-                                            << "\n";
+        std::ofstream(folder + "/" + name)
+            << "#!/bin/sh\necho \"$@\" > " << folder << "/asked\nexit " << exitCode << "\n";
         chmod((folder + "/" + name).c_str(), 0755);
         const char* path = std::getenv("PATH");
         savedPath = path != nullptr ? path : "";

@@ -1,8 +1,8 @@
 #include "X11TestHost.h"
 
 #include <X11/Xutil.h>
-#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <dirent.h>
 
 #include <atomic>
@@ -122,8 +122,8 @@ void X11TestHost::SendKey(Window window, const char* keySymName, bool press)
 std::vector<uint32_t> X11TestHost::Screenshot(Window window, int width, int height) const
 {
     std::vector<uint32_t> pixels;
-    XImage* image =
-        XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
     if (image == nullptr)
         return pixels;
     for (int y = 0; y < height; ++y)

@@ -87,8 +87,8 @@ bool ReadTable(const char* path, std::vector<Program>& programs)
             cells.push_back(cell);
         Program program;
         if (cells.size() != 2 + kParameters || cells[0] != std::to_string(programs.size())) {
-            std::cerr << path << ":" << lineNumber << ": expected program " << programs.size()
-                      << ", a name and " << kParameters << " values, tab-separated\n";
+            std::cerr << path << ":" << lineNumber << ": expected program " << programs.size() << ", a name and "
+                      << kParameters << " values, tab-separated\n";
             return false;
         }
         program.name = cells[1];

@@ -6,7 +6,10 @@
 
 namespace orvhost {
 
-void AddPositionals(CLI::App& app, std::vector<std::string>& words) { app.add_option("words", words); }
+void AddPositionals(CLI::App& app, std::vector<std::string>& words)
+{
+    app.add_option("words", words);
+}
 
 void AddPluginArguments(CLI::App& app, PluginArguments& arguments, bool withSave)
 {

@@ -34,7 +34,10 @@ bool Console::ShowsProgress() const
     return platform::StandardErrorIsTerminal();
 }
 
-void Console::Error(std::string_view message) const { PrintLine(": ", message); }
+void Console::Error(std::string_view message) const
+{
+    PrintLine(": ", message);
+}
 
 void Console::Warning(std::string_view message) const
 {

@@ -22,8 +22,8 @@ struct Chord {
 };
 
 constexpr double kSongBeats = 16.0;
-constexpr double kChordKeyBeats = 1.5;  // then the pedal holds the chord
-constexpr double kRollBeats = 0.03;     // chords are rolled upwards
+constexpr double kChordKeyBeats = 1.5;    // then the pedal holds the chord
+constexpr double kRollBeats = 0.03;       // chords are rolled upwards
 constexpr double kPedalLiftBeats = 0.06;  // the pedal is lifted just before a chord
 constexpr double kPedalDownBeats = 0.2;   // and pressed again just after it
 
@@ -36,12 +36,25 @@ constexpr std::array<Chord, 5> kChords = {{
 }};
 
 constexpr std::array<PhraseNote, 18> kMelody = {{
-    {1.0, 0.5, 76, 92},   {1.5, 0.5, 79, 96},   {2.0, 1.0, 83, 104},  {3.0, 0.5, 81, 94},
-    {3.5, 0.5, 79, 90},   {4.0, 1.5, 76, 100},  {5.5, 0.5, 74, 88},   {6.0, 0.5, 72, 90},
-    {6.5, 0.5, 74, 94},   {7.0, 1.0, 76, 98},   {8.0, 1.0, 81, 106},  {9.0, 0.5, 79, 96},
-    {9.5, 0.5, 76, 92},   {10.0, 1.5, 84, 112}, {11.5, 0.5, 83, 98},  {12.0, 1.0, 81, 102},
+    {1.0, 0.5, 76, 92},
+    {1.5, 0.5, 79, 96},
+    {2.0, 1.0, 83, 104},
+    {3.0, 0.5, 81, 94},
+    {3.5, 0.5, 79, 90},
+    {4.0, 1.5, 76, 100},
+    {5.5, 0.5, 74, 88},
+    {6.0, 0.5, 72, 90},
+    {6.5, 0.5, 74, 94},
+    {7.0, 1.0, 76, 98},
+    {8.0, 1.0, 81, 106},
+    {9.0, 0.5, 79, 96},
+    {9.5, 0.5, 76, 92},
+    {10.0, 1.5, 84, 112},
+    {11.5, 0.5, 83, 98},
+    {12.0, 1.0, 81, 102},
     // bent up a whole step while it sounds, into the last note
-    {13.0, 1.0, 74, 100}, {14.0, 2.0, 79, 104},
+    {13.0, 1.0, 74, 100},
+    {14.0, 2.0, 79, 104},
 }};
 
 constexpr double kBendStartBeat = 13.35;
@@ -102,8 +115,8 @@ Song BuildDemoPhrase(double sampleRate)
             roll += kRollBeats;
         }
         controls.push_back({chord.startBeat + kPedalDownBeats, kControlChange, kSustainPedal, 127});
-        controls.push_back({nextChord - (c + 1 < kChords.size() ? kPedalLiftBeats : 0.0), kControlChange,
-                            kSustainPedal, 0});
+        controls.push_back(
+            {nextChord - (c + 1 < kChords.size() ? kPedalLiftBeats : 0.0), kControlChange, kSustainPedal, 0});
     }
     for (const PhraseNote& note : kMelody) {
         strikes.push_back({note.startBeat, kNoteOn, note.key, note.velocity});
@@ -130,8 +143,8 @@ Song BuildDemoPhrase(double sampleRate)
     song.seconds = song.tempoMap.SecondsAtQuarter(kSongBeats);
     for (const std::vector<Message>* list : {&releases, &controls, &strikes})
         for (const Message& message : *list)
-            song.schedule.Add(std::llround(song.tempoMap.SecondsAtQuarter(message.beat) * sampleRate),
-                              message.status, message.data1, message.data2);
+            song.schedule.Add(std::llround(song.tempoMap.SecondsAtQuarter(message.beat) * sampleRate), message.status,
+                              message.data1, message.data2);
     song.schedule.Sort();
     return song;
 }

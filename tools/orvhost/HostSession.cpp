@@ -157,8 +157,7 @@ bool HostSession::CanProcess() const
 
 bool HostSession::UsesReplacing() const
 {
-    return effect != nullptr && effect->processReplacing != nullptr &&
-           (effect->flags & vst::effFlagsCanReplacing) != 0;
+    return effect != nullptr && effect->processReplacing != nullptr && (effect->flags & vst::effFlagsCanReplacing) != 0;
 }
 
 void HostSession::Process(float** inputs, float** outputs, int32_t frames)
@@ -196,15 +195,30 @@ void HostSession::Close()
     opened = false;
 }
 
-int32_t HostSession::ProgramCount() const { return effect != nullptr ? std::max(effect->numPrograms, 0) : 0; }
+int32_t HostSession::ProgramCount() const
+{
+    return effect != nullptr ? std::max(effect->numPrograms, 0) : 0;
+}
 
-int32_t HostSession::ParameterCount() const { return effect != nullptr ? std::max(effect->numParams, 0) : 0; }
+int32_t HostSession::ParameterCount() const
+{
+    return effect != nullptr ? std::max(effect->numParams, 0) : 0;
+}
 
-int32_t HostSession::CurrentProgram() { return static_cast<int32_t>(Dispatch(vst::effGetProgram)); }
+int32_t HostSession::CurrentProgram()
+{
+    return static_cast<int32_t>(Dispatch(vst::effGetProgram));
+}
 
-std::string HostSession::ProgramName(int32_t index) { return QueryText(vst::effGetProgramNameIndexed, index); }
+std::string HostSession::ProgramName(int32_t index)
+{
+    return QueryText(vst::effGetProgramNameIndexed, index);
+}
 
-std::string HostSession::CurrentProgramName() { return QueryText(vst::effGetProgramName); }
+std::string HostSession::CurrentProgramName()
+{
+    return QueryText(vst::effGetProgramName);
+}
 
 void HostSession::SelectProgram(int32_t index)
 {
@@ -271,8 +285,8 @@ intptr_t HostSession::Callback(vst::AEffect* caller, int32_t opcode, int32_t ind
     return session->Answer(caller, opcode, index, value, ptr, opt);
 }
 
-intptr_t HostSession::Answer(vst::AEffect* caller, int32_t opcode, int32_t /*index*/, intptr_t /*value*/,
-                             void* ptr, float /*opt*/)
+intptr_t HostSession::Answer(vst::AEffect* caller, int32_t opcode, int32_t /*index*/, intptr_t /*value*/, void* ptr,
+                             float /*opt*/)
 {
     switch (opcode) {
     case vst::audioMasterVersion:

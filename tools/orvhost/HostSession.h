@@ -44,8 +44,7 @@ public:
     const std::string& Error() const { return error; }
     vst::AEffect* Effect() const { return effect; }
 
-    intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
-                      float opt = 0.0f);
+    intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
     // A text the plug-in writes into a buffer we give it: a zeroed buffer far
     // larger than the protocol's limits, since plug-ins often overstep them.
     std::string QueryText(int32_t opcode, int32_t index = 0);
@@ -91,8 +90,7 @@ public:
     int64_t EventsFromPlugin() const { return eventsFromPlugin; }
 
 private:
-    static intptr_t Callback(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                             float opt);
+    static intptr_t Callback(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
     intptr_t Answer(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
     hostkit::PluginModule module;  // declared first: the library must outlive the effect

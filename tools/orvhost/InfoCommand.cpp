@@ -20,8 +20,8 @@ namespace {
 // the plug-in's behaviour when asked (such as "hasCockosExtensions") are left
 // out: asking would claim a host feature orvhost does not have.
 constexpr std::array<const char*, 9> kCanDoQuestions = {
-    "sendVstEvents",      "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
-    "midiProgramNames",   "bypass",           "offline",          "noRealTime",
+    "sendVstEvents",    "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
+    "midiProgramNames", "bypass",           "offline",          "noRealTime",
 };
 
 struct Fact {
@@ -29,7 +29,10 @@ struct Fact {
     std::string value;
 };
 
-std::string OrEmptyMark(const std::string& text) { return text.empty() ? "(empty)" : text; }
+std::string OrEmptyMark(const std::string& text)
+{
+    return text.empty() ? "(empty)" : text;
+}
 
 std::string UniqueIdText(int32_t id)
 {
@@ -103,19 +106,18 @@ CommandRun Declare(CLI::App& app)
     return [words](const Console& console) { return Run(*words, console); };
 }
 
-constexpr std::string_view kDetails =
-    "Loads PLUGIN as a host does (entry point, effOpen), prints its name, vendor,\n"
-    "product, unique id, versions, category, flags, channel, parameter and\n"
-    "program counts and its answers to the usual canDo questions, then closes it.\n"
-    "\n"
-    "options:\n";
+constexpr std::string_view kDetails = "Loads PLUGIN as a host does (entry point, effOpen), prints its name, vendor,\n"
+                                      "product, unique id, versions, category, flags, channel, parameter and\n"
+                                      "program counts and its answers to the usual canDo questions, then closes it.\n"
+                                      "\n"
+                                      "options:\n";
 
 }  // namespace
 
 const Command& InfoCommand()
 {
-    static const Command command = {"info", "print what a host learns when it loads a plug-in", "info PLUGIN",
-                                    kDetails, &Declare};
+    static const Command command = {"info", "print what a host learns when it loads a plug-in", "info PLUGIN", kDetails,
+                                    &Declare};
     return command;
 }
 

@@ -30,8 +30,7 @@ class TrackReader {
 public:
     TrackReader(std::span<const uint8_t> bytes, size_t fileOffset, int track, MidiFile& file)
         : reader(bytes), fileOffset(fileOffset), track(track), file(file)
-    {
-    }
+    {}
 
     bool Read(std::string& error)
     {
@@ -154,8 +153,8 @@ private:
         case kMetaTempo:
             // Malformed or zero tempos are ignored, as players do.
             if (data.size() == 3) {
-                const uint32_t microseconds = static_cast<uint32_t>(data[0]) << 16 |
-                                              static_cast<uint32_t>(data[1]) << 8 | data[2];
+                const uint32_t microseconds =
+                    static_cast<uint32_t>(data[0]) << 16 | static_cast<uint32_t>(data[1]) << 8 | data[2];
                 if (microseconds > 0)
                     file.tempos.push_back({tick, microseconds});
             }
@@ -187,8 +186,8 @@ bool ReadHeader(BigEndianReader& reader, MidiFile& file, uint16_t& declaredTrack
     }
     uint16_t format = 0;
     uint16_t division = 0;
-    if (!reader.Read32(length) || length < kHeaderFields || !reader.Read16(format) ||
-        !reader.Read16(declaredTracks) || !reader.Read16(division) || !reader.Skip(length - kHeaderFields)) {
+    if (!reader.Read32(length) || length < kHeaderFields || !reader.Read16(format) || !reader.Read16(declaredTracks) ||
+        !reader.Read16(division) || !reader.Skip(length - kHeaderFields)) {
         error = "truncated or corrupt: the file header is incomplete";
         return false;
     }
@@ -235,8 +234,8 @@ bool ParseMidiFile(std::span<const uint8_t> bytes, MidiFile& file, std::string& 
         }
         std::span<const uint8_t> body;
         if (!reader.ReadBytes(length, body)) {
-            error = (type == kTrackMagic ? "track " + std::to_string(tracksRead) : "a chunk at byte " +
-                                                                                       std::to_string(chunkStart)) +
+            error = (type == kTrackMagic ? "track " + std::to_string(tracksRead)
+                                         : "a chunk at byte " + std::to_string(chunkStart)) +
                     " is cut short: it claims " + std::to_string(length) + " bytes, " +
                     std::to_string(reader.Remaining()) + " follow";
             return false;

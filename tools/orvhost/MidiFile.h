@@ -18,7 +18,7 @@ struct MidiFileEvent {
     int64_t tick;
     uint8_t status;  // a channel message: 0x80..0xef
     uint8_t data1;
-    uint8_t data2;   // 0 for messages with one data byte
+    uint8_t data2;  // 0 for messages with one data byte
 };
 
 struct MidiFileTempo {
@@ -40,8 +40,8 @@ struct MidiFile {
     std::vector<MidiFileEvent> events;
     std::vector<MidiFileTempo> tempos;                  // in the same order
     std::vector<MidiFileTimeSignature> timeSignatures;  // in the same order
-    int64_t endTick = 0;      // the end of the longest track
-    int64_t sysexCount = 0;   // system exclusive messages skipped
+    int64_t endTick = 0;                                // the end of the longest track
+    int64_t sysexCount = 0;                             // system exclusive messages skipped
 };
 
 // Larger than any real MIDI file; guards against reading a wrong file whole.

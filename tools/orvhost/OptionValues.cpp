@@ -7,7 +7,10 @@ namespace orvhost {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
 
 std::string FormatLimit(double value)
 {
@@ -19,12 +22,15 @@ std::string FormatLimit(double value)
     return text;
 }
 
-CLI::Option* TakingLast(CLI::Option* option) { return option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast); }
+CLI::Option* TakingLast(CLI::Option* option)
+{
+    return option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
 
 }  // namespace
 
-bool ParseIntegerText(const std::string& what, std::string_view text, int64_t minimum, int64_t maximum,
-                      int64_t& value, std::string& error)
+bool ParseIntegerText(const std::string& what, std::string_view text, int64_t minimum, int64_t maximum, int64_t& value,
+                      std::string& error)
 {
     int64_t parsed = 0;
     const char* end = text.data() + text.size();
@@ -48,8 +54,7 @@ CLI::Option* AddTextOption(CLI::App& app, const std::string& names, std::string&
     return TakingLast(app.add_option(names, target));
 }
 
-CLI::Option* AddIntegerOption(CLI::App& app, const std::string& name, int64_t minimum, int64_t maximum,
-                              int32_t& target)
+CLI::Option* AddIntegerOption(CLI::App& app, const std::string& name, int64_t minimum, int64_t maximum, int32_t& target)
 {
     auto take = [name, minimum, maximum, &target](const std::string& text) {
         int64_t value = 0;

@@ -24,7 +24,7 @@ CLI::Option* AddPositiveNumberOption(CLI::App& app, const std::string& name, dou
 
 // The same rule for an integer inside a larger word, such as the index of
 // "--set INDEX=VALUE"; false with the message in error.
-bool ParseIntegerText(const std::string& what, std::string_view text, int64_t minimum, int64_t maximum,
-                      int64_t& value, std::string& error);
+bool ParseIntegerText(const std::string& what, std::string_view text, int64_t minimum, int64_t maximum, int64_t& value,
+                      std::string& error);
 
 }  // namespace orvhost

@@ -44,15 +44,13 @@ CommandRun Declare(CLI::App& app)
 
 const Command& ParamsCommand()
 {
-    static const std::string details =
-        "Loads PLUGIN as a host does and lists every parameter: its index, name,\n"
-        "unit label, the plug-in's display text (effGetParamDisplay) and its\n"
-        "normalised value (getParameter, 0..1).\n"
-        "\n"
-        "options:\n" +
-        StateOptionHelp(true);
-    static const Command command = {"params", "list a plug-in's parameters and their values",
-                                    "params PLUGIN [OPTIONS]",
+    static const std::string details = "Loads PLUGIN as a host does and lists every parameter: its index, name,\n"
+                                       "unit label, the plug-in's display text (effGetParamDisplay) and its\n"
+                                       "normalised value (getParameter, 0..1).\n"
+                                       "\n"
+                                       "options:\n" +
+                                       StateOptionHelp(true);
+    static const Command command = {"params", "list a plug-in's parameters and their values", "params PLUGIN [OPTIONS]",
                                     details, &Declare};
     return command;
 }

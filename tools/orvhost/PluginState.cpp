@@ -27,13 +27,18 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& ending)
 {
     if (text.size() < ending.size())
         return false;
-    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+    return std::equal(
+        ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
 }
 
 // Normalised values outside 0..1 (rounding in other hosts) are pulled in;
 // the protocol allows no others.
-float Clamped(float value) { return std::clamp(value, 0.0f, 1.0f); }
+float Clamped(float value)
+{
+    return std::clamp(value, 0.0f, 1.0f);
+}
 
 void SetValues(HostSession& session, const PresetProgram& program)
 {

@@ -61,8 +61,7 @@ std::string Listed(const std::vector<int32_t>& indexes, const std::vector<std::s
 
 }  // namespace
 
-bool FindProgram(const std::string& wanted, const std::vector<std::string>& names, int32_t& index,
-                 std::string& error)
+bool FindProgram(const std::string& wanted, const std::vector<std::string>& names, int32_t& index, std::string& error)
 {
     const auto count = static_cast<int64_t>(names.size());
     const std::string range = count > 0 ? "programs 0.." + std::to_string(count - 1) : "no programs";
@@ -98,8 +97,8 @@ bool FindProgram(const std::string& wanted, const std::vector<std::string>& name
             return true;
         }
         if (matches->size() > 1) {
-            error = "several programs are named \"" + wanted + "\":" + Listed(*matches, names) +
-                    "; give the index instead";
+            error =
+                "several programs are named \"" + wanted + "\":" + Listed(*matches, names) + "; give the index instead";
             return false;
         }
     }

@@ -13,9 +13,8 @@ namespace {
 TextTable ProgramTable(HostSession& session)
 {
     const int32_t current = session.CurrentProgram();
-    TextTable table({{"", TextTable::Align::kLeft},
-                     {"index", TextTable::Align::kRight},
-                     {"name", TextTable::Align::kLeft}});
+    TextTable table(
+        {{"", TextTable::Align::kLeft}, {"index", TextTable::Align::kRight}, {"name", TextTable::Align::kLeft}});
     for (int32_t i = 0; i < session.ProgramCount(); ++i)
         table.AddRow({i == current ? "*" : "", std::to_string(i), session.ProgramName(i)});
     return table;
@@ -32,15 +31,13 @@ CommandRun Declare(CLI::App& app)
 
 const Command& ProgramsCommand()
 {
-    static const std::string details =
-        "Loads PLUGIN as a host does and lists its programs by index and name\n"
-        "(effGetProgramNameIndexed); '*' marks the current program.\n"
-        "\n"
-        "options:\n" +
-        StateOptionHelp(true);
-    static const Command command = {"programs", "list a plug-in's programs",
-                                    "programs PLUGIN [OPTIONS]",
-                                    details, &Declare};
+    static const std::string details = "Loads PLUGIN as a host does and lists its programs by index and name\n"
+                                       "(effGetProgramNameIndexed); '*' marks the current program.\n"
+                                       "\n"
+                                       "options:\n" +
+                                       StateOptionHelp(true);
+    static const Command command = {"programs", "list a plug-in's programs", "programs PLUGIN [OPTIONS]", details,
+                                    &Declare};
     return command;
 }
 

@@ -7,14 +7,10 @@
 namespace orvhost {
 
 ProgressMeter::ProgressMeter(const Console& console, std::string label, int64_t total)
-    : label(std::move(label)),
-      total(total),
-      enabled(console.ShowsProgress()),
-      onTerminal(platform::StandardErrorIsTerminal()),
-      always(console.Level() == Verbosity::kVerbose),
+    : label(std::move(label)), total(total), enabled(console.ShowsProgress()),
+      onTerminal(platform::StandardErrorIsTerminal()), always(console.Level() == Verbosity::kVerbose),
       start(std::chrono::steady_clock::now())
-{
-}
+{}
 
 bool ProgressMeter::LongEnough() const
 {

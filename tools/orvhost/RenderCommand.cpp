@@ -199,16 +199,16 @@ int Run(RenderSettings& settings, const Console& console)
     const int32_t inputs = effect.numInputs;
     const int32_t outputs = effect.numOutputs;
     if (outputs < 1 || outputs > kMaxChannels || inputs < 0 || inputs > kMaxChannels) {
-        console.Error("cannot render " + settings.plugin + ": it reports " + std::to_string(inputs) +
-                      " inputs and " + std::to_string(outputs) + " outputs");
+        console.Error("cannot render " + settings.plugin + ": it reports " + std::to_string(inputs) + " inputs and " +
+                      std::to_string(outputs) + " outputs");
         return kExitFailure;
     }
     if (!session.CanProcess()) {
         console.Error("cannot render " + settings.plugin + ": it has no processing function");
         return kExitFailure;
     }
-    console.Note("rendering " + std::to_string(settings.totalFrames) + " frames at " +
-                 std::to_string(settings.rate) + " Hz in blocks of " + std::to_string(settings.block) + " with " +
+    console.Note("rendering " + std::to_string(settings.totalFrames) + " frames at " + std::to_string(settings.rate) +
+                 " Hz in blocks of " + std::to_string(settings.block) + " with " +
                  (session.UsesReplacing() ? "processReplacing" : "process (accumulating)"));
 
     WavWriter writer;
@@ -280,26 +280,23 @@ CommandRun Declare(CLI::App& app)
 
 const Command& RenderCommand()
 {
-    static const std::string details =
-        "Loads PLUGIN as a DAW does (effOpen, sample rate, block size, resume),\n"
-        "plays MIDI through it in blocks, and writes its outputs to FILE as a\n"
-        "32-bit float WAV with one channel per plug-in output. The MIDI is a\n"
-        "Standard MIDI File (format 0 or 1) given with --midi, or else a built-in\n"
-        "8-second phrase of chords, melody, sustain pedal, mod wheel and pitch\n"
-        "bend. The plug-in sees the song's tempo and position.\n"
-        "\n"
-        "options:\n"
-        "  -o, --output FILE   the WAV file to write (replaced if it exists)\n"
-        "  --midi FILE         the Standard MIDI File to play\n"
-        "  --seconds N         length of the render, at most 3600 (default: the\n"
-        "                      music and 2 seconds for release tails)\n"
-        "  --rate R            sample rate in Hz, 8000..384000 (default 44100)\n"
-        "  --block B           frames per processing call, 1..65536 (default 512)\n" +
-        StateOptionHelp(true);
-    static const Command command = {
-        "render", "play MIDI through a plug-in and write its output to a WAV file",
-        "render PLUGIN -o FILE [--midi FILE] [OPTIONS]",
-        details, &Declare};
+    static const std::string details = "Loads PLUGIN as a DAW does (effOpen, sample rate, block size, resume),\n"
+                                       "plays MIDI through it in blocks, and writes its outputs to FILE as a\n"
+                                       "32-bit float WAV with one channel per plug-in output. The MIDI is a\n"
+                                       "Standard MIDI File (format 0 or 1) given with --midi, or else a built-in\n"
+                                       "8-second phrase of chords, melody, sustain pedal, mod wheel and pitch\n"
+                                       "bend. The plug-in sees the song's tempo and position.\n"
+                                       "\n"
+                                       "options:\n"
+                                       "  -o, --output FILE   the WAV file to write (replaced if it exists)\n"
+                                       "  --midi FILE         the Standard MIDI File to play\n"
+                                       "  --seconds N         length of the render, at most 3600 (default: the\n"
+                                       "                      music and 2 seconds for release tails)\n"
+                                       "  --rate R            sample rate in Hz, 8000..384000 (default 44100)\n"
+                                       "  --block B           frames per processing call, 1..65536 (default 512)\n" +
+                                       StateOptionHelp(true);
+    static const Command command = {"render", "play MIDI through a plug-in and write its output to a WAV file",
+                                    "render PLUGIN -o FILE [--midi FILE] [OPTIONS]", details, &Declare};
     return command;
 }
 

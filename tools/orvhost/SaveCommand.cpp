@@ -38,16 +38,15 @@ CommandRun Declare(CLI::App& app)
 
 const Command& SaveCommand()
 {
-    static const std::string details =
-        "Loads PLUGIN as a host does, applies the options below and writes its\n"
-        "state to FILE: the current program when FILE ends in .fxp, the whole\n"
-        "bank when it ends in .fxb. Plug-ins that keep their state as a chunk\n"
-        "give it through effGetChunk; for the others the parameter values of\n"
-        "each program are written. An existing FILE is replaced only once the\n"
-        "new one is complete.\n"
-        "\n"
-        "options:\n" +
-        StateOptionHelp(false);
+    static const std::string details = "Loads PLUGIN as a host does, applies the options below and writes its\n"
+                                       "state to FILE: the current program when FILE ends in .fxp, the whole\n"
+                                       "bank when it ends in .fxb. Plug-ins that keep their state as a chunk\n"
+                                       "give it through effGetChunk; for the others the parameter values of\n"
+                                       "each program are written. An existing FILE is replaced only once the\n"
+                                       "new one is complete.\n"
+                                       "\n"
+                                       "options:\n" +
+                                       StateOptionHelp(false);
     static const Command command = {"save", "write a plug-in's program or bank to an FXP or FXB file",
                                     "save PLUGIN FILE [OPTIONS]", details, &Declare};
     return command;

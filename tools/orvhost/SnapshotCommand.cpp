@@ -66,15 +66,14 @@ CommandRun Declare(CLI::App& app)
 
 const Command& SnapshotCommand()
 {
-    static const std::string details =
-        "Loads PLUGIN as a host does, applies the options below and writes its\n"
-        "editor panel, as the open editor would show it, to FILE as a PNG. No\n"
-        "window is opened: the plug-in draws the panel into a buffer through its\n"
-        "private effVendorSpecific request 'ORVs' (ORV answers it).\n"
-        "\n"
-        "options:\n"
-        "  -o, --output FILE   the PNG file to write (replaced if it exists)\n" +
-        StateOptionHelp(false);
+    static const std::string details = "Loads PLUGIN as a host does, applies the options below and writes its\n"
+                                       "editor panel, as the open editor would show it, to FILE as a PNG. No\n"
+                                       "window is opened: the plug-in draws the panel into a buffer through its\n"
+                                       "private effVendorSpecific request 'ORVs' (ORV answers it).\n"
+                                       "\n"
+                                       "options:\n"
+                                       "  -o, --output FILE   the PNG file to write (replaced if it exists)\n" +
+                                       StateOptionHelp(false);
     static const Command command = {"snapshot", "draw a plug-in's editor panel into a PNG file",
                                     "snapshot PLUGIN -o FILE [OPTIONS]", details, &Declare};
     return command;

@@ -23,8 +23,8 @@ bool ReadSetting(const std::string& text, ParameterSetting& setting, std::string
         return false;
     }
     setting.text = text;
-    if (!ParseIntegerText("--set index", std::string_view(text).substr(0, equals), 0, kMaxParameterIndex,
-                              setting.index, error))
+    if (!ParseIntegerText("--set index", std::string_view(text).substr(0, equals), 0, kMaxParameterIndex, setting.index,
+                          error))
         return false;
     const std::string_view valueText = std::string_view(text).substr(equals + 1);
     double value = 0.0;
@@ -59,16 +59,14 @@ int ChooseProgram(HostSession& session, const StateSetup& setup, std::string_vie
 
 std::string StateOptionHelp(bool withSave)
 {
-    std::string help =
-        "  --load FILE         load a preset file first: a bank (.fxb) or one\n"
-        "                      program (.fxp, loaded into the chosen program)\n"
-        "  --program P         choose program P, an index or a name\n"
-        "  --set I=V           set parameter I to the normalised value V (0..1);\n"
-        "                      may be repeated\n";
+    std::string help = "  --load FILE         load a preset file first: a bank (.fxb) or one\n"
+                       "                      program (.fxp, loaded into the chosen program)\n"
+                       "  --program P         choose program P, an index or a name\n"
+                       "  --set I=V           set parameter I to the normalised value V (0..1);\n"
+                       "                      may be repeated\n";
     if (withSave)
-        help +=
-            "  --save FILE         save the state after the above, as the program\n"
-            "                      (FILE.fxp) or the whole bank (FILE.fxb)\n";
+        help += "  --save FILE         save the state after the above, as the program\n"
+                "                      (FILE.fxp) or the whole bank (FILE.fxb)\n";
     return help;
 }
 
@@ -103,15 +101,17 @@ void AddStateOptions(CLI::App& app, StateSetup& setup, bool withSave)
             throw CLI::ValidationError("--program needs a program index or name");
         setup.program = program;
     });
-    app.add_option_function<std::vector<std::string>>("--set", [&setup](const std::vector<std::string>& texts) {
-           for (const std::string& text : texts) {
-               ParameterSetting setting;
-               std::string error;
-               if (!ReadSetting(text, setting, error))
-                   throw CLI::ValidationError(error);
-               setup.settings.push_back(setting);
-           }
-       })->allow_extra_args(false);
+    app.add_option_function<std::vector<std::string>>("--set",
+                                                      [&setup](const std::vector<std::string>& texts) {
+                                                          for (const std::string& text : texts) {
+                                                              ParameterSetting setting;
+                                                              std::string error;
+                                                              if (!ReadSetting(text, setting, error))
+                                                                  throw CLI::ValidationError(error);
+                                                              setup.settings.push_back(setting);
+                                                          }
+                                                      })
+        ->allow_extra_args(false);
     if (withSave)
         last("--save", [&setup](const std::string& path) {
             std::string error;
@@ -126,9 +126,9 @@ int ApplyStateSetup(HostSession& session, const StateSetup& setup, std::string_v
     for (const ParameterSetting& setting : setup.settings)
         if (setting.index >= session.ParameterCount()) {
             const int32_t count = session.ParameterCount();
-            console.UsageError(command, "--set " + setting.text + ": the plug-in has " +
-                                            (count > 0 ? "parameters 0.." + std::to_string(count - 1)
-                                                       : std::string("no parameters")));
+            console.UsageError(
+                command, "--set " + setting.text + ": the plug-in has " +
+                             (count > 0 ? "parameters 0.." + std::to_string(count - 1) : std::string("no parameters")));
             return kExitUsage;
         }
 
@@ -168,8 +168,8 @@ int SaveStateSetup(HostSession& session, const StateSetup& setup, const Console&
         console.Error(error);
         return kExitFailure;
     }
-    console.Note("saved " + std::string(setup.saveScope == StateScope::kBank ? "the bank" : "the program") +
-                 " to " + setup.savePath);
+    console.Note("saved " + std::string(setup.saveScope == StateScope::kBank ? "the bank" : "the program") + " to " +
+                 setup.savePath);
     return kExitSuccess;
 }
 

@@ -50,8 +50,8 @@ private:
 
     const TimeSignatureChange& SignatureAt(double quarter) const;
 
-    std::vector<Segment> segments;                  // by position, the first at 0
-    std::vector<TimeSignatureChange> signatures;    // by position, the first at 0
+    std::vector<Segment> segments;                // by position, the first at 0
+    std::vector<TimeSignatureChange> signatures;  // by position, the first at 0
 };
 
 }  // namespace orvhost

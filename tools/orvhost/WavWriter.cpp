@@ -24,7 +24,10 @@ std::string Reason(const char* text)
 
 }  // namespace
 
-WavWriter::~WavWriter() { Close(); }
+WavWriter::~WavWriter()
+{
+    Close();
+}
 
 bool WavWriter::Open(const std::string& newPath, int32_t sampleRate, int32_t channels)
 {
@@ -34,8 +37,8 @@ bool WavWriter::Open(const std::string& newPath, int32_t sampleRate, int32_t cha
     info.channels = channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
     if (sf_format_check(&info) == 0) {
-        error = "cannot write " + newPath + ": a WAV file cannot hold " + std::to_string(channels) +
-                " channels at " + std::to_string(sampleRate) + " Hz";
+        error = "cannot write " + newPath + ": a WAV file cannot hold " + std::to_string(channels) + " channels at " +
+                std::to_string(sampleRate) + " Hz";
         return false;
     }
     file = sf_open(newPath.c_str(), SFM_WRITE, &info);

@@ -21,9 +21,8 @@ namespace {
 
 const std::array<const Command*, 6>& Commands()
 {
-    static const std::array<const Command*, 6> commands = {&InfoCommand(), &ParamsCommand(), &ProgramsCommand(),
-                                                           &RenderCommand(), &SaveCommand(),
-                                                           &SnapshotCommand()};
+    static const std::array<const Command*, 6> commands = {&InfoCommand(),   &ParamsCommand(), &ProgramsCommand(),
+                                                           &RenderCommand(), &SaveCommand(),   &SnapshotCommand()};
     return commands;
 }
 
@@ -71,8 +70,8 @@ int PrintOverview()
 
 int PrintCommandHelp(const Command& command)
 {
-    std::printf("usage: orvhost %.*s [-q | -v]\n\n%.*s", static_cast<int>(command.usage.size()),
-                command.usage.data(), static_cast<int>(command.details.size()), command.details.data());
+    std::printf("usage: orvhost %.*s [-q | -v]\n\n%.*s", static_cast<int>(command.usage.size()), command.usage.data(),
+                static_cast<int>(command.details.size()), command.details.data());
     std::printf("%s", std::string(kCommonOptionHelp).c_str());
     return FinishOutput();
 }
@@ -111,8 +110,8 @@ int Main(const std::vector<std::string>& arguments)
     }
     const Command* command = FindCommand(first);
     if (command == nullptr) {
-        plain.UsageError("", first.starts_with("-") ? "unknown option '" + first + "'"
-                                                    : "unknown command '" + first + "'");
+        plain.UsageError("",
+                         first.starts_with("-") ? "unknown option '" + first + "'" : "unknown command '" + first + "'");
         return kExitUsage;
     }
 
@@ -135,9 +134,7 @@ int Main(const std::vector<std::string>& arguments)
         plain.UsageError(command->name, "--quiet and --verbose cannot be used together");
         return kExitUsage;
     }
-    const Console console(quiet > 0     ? Verbosity::kQuiet
-                          : verbose > 0 ? Verbosity::kVerbose
-                                        : Verbosity::kNormal);
+    const Console console(quiet > 0 ? Verbosity::kQuiet : verbose > 0 ? Verbosity::kVerbose : Verbosity::kNormal);
     return run(console);
 }
 

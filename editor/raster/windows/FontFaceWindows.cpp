@@ -130,8 +130,8 @@ public:
         SetBkMode(dc, backgroundMode);
         SetBkColor(dc, ColourRef(backgroundColour));
         RECT box{rect.left, rect.top, rect.right, rect.bottom};
-        const int drawn = DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
-                                    &box, flags);
+        const int drawn =
+            DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box, flags);
         GdiFlush();
         SelectObject(dc, previous);
         return drawn != 0 || text.empty();
