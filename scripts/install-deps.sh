@@ -6,8 +6,8 @@ set -euo pipefail
 
 packages=(
     # Linux build, tests, fuzzing (libFuzzer and the sanitizer runtimes of
-    # clang come with libclang-rt-14-dev), benchmarks
-    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    # clang come with libclang-rt-14-dev), benchmarks, the formatter
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format-14
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # orvhost writes audio files (sox inspects them) and reads its options
     # with CLI11
