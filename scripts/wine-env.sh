@@ -21,6 +21,17 @@ orv_wine_env() {
     unset DISPLAY WAYLAND_DISPLAY
 }
 
+# Chooses the null driver before the prefix's first boot: the desktop process
+# the boot starts would otherwise try X11 and fail slowly, and until it gave
+# up no program could open a window (and every program using GDI waited for
+# it). The registry is read when the Wine server starts, so this comes before.
+orv_wine_seed_registry() {
+    mkdir -p "$WINEPREFIX"
+    [ -f "$WINEPREFIX/user.reg" ] && return 0
+    printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to \\User\\Current User' '' '#arch=win64' '' \
+        '[Software\\Wine\\Drivers]' '"Graphics"="null"' >"$WINEPREFIX/user.reg"
+}
+
 # Creates the prefix when it is missing. Safe when several processes start at
 # once (ctest -j): the first creates it, the others wait on the lock.
 orv_wine_prepare() {
@@ -30,6 +41,7 @@ orv_wine_prepare() {
     (
         flock 9
         if [ ! -f "$WINEPREFIX/.orv-ready" ]; then
+            orv_wine_seed_registry
             wine wineboot --init >/dev/null 2>&1
             wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
             # No debugger for crashing programs: winedbg waits for a crash
@@ -53,6 +65,7 @@ orv_wine_prepare() {
 # persistent any more (wineserver -p then fails).
 orv_wine_start_server() {
     orv_wine_env
-    mkdir -p "$WINEPREFIX" "$HOME"
+    mkdir -p "$HOME"
+    orv_wine_seed_registry
     wineserver -p
 }
