@@ -25,7 +25,7 @@ template <bool guarded, class V>
 ORV_LANE_INLINE V PhaserStep(FilterState<V>& f, V input, V one)
 {
     const V a = f.g;
-    const GuardedStates<guarded, V> s = TakeStates<guarded>(f, input);
+    const GuardedStates<V> s = TakeStates<guarded>(f, input);
     const V y = ((((s.s1 * a + s.s2) * a + s.s3) * a + s.s4) + s.x * f.g4) * f.normalise;
     const V u = s.x - ClampUnit(y, one) * f.feedback;
     const V a1 = a * u + s.s1;

@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include "ControlTick.h"
 #include "EngineParameters.h"
 
 #include <algorithm>
@@ -32,8 +33,9 @@ void Engine::Reset(double sampleRate, int32_t blockSize)
     tickCountdown = 0;
 
     // A rate below 1 kHz (or none at all) has no control tick: render silence.
-    const double rate = std::isfinite(sampleRate) && sampleRate >= 1000.0 && sampleRate <= 10.0e6 ? sampleRate : 0.0;
-    tickLength = static_cast<int32_t>(rate) / 1000;
+    const double rate =
+        std::isfinite(sampleRate) && sampleRate >= kControlTicksPerSecond && sampleRate <= 10.0e6 ? sampleRate : 0.0;
+    tickLength = static_cast<int32_t>(rate) / kControlTicksPerSecond;
     if (tickLength != mixLength) {
         mixLength = tickLength;
         mixLeft.assign(static_cast<size_t>(mixLength), 0.0);

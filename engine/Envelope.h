@@ -7,6 +7,7 @@
 // rateScale is ln(10) / steps per second.
 #pragma once
 
+#include "ControlTick.h"
 #include "simd/ForceInline.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ public:
     enum Stage : int32_t { kIdle = 0, kAttack = 1, kDecay = 2, kRelease = 3 };
 
     static constexpr double kLn10 = 2.302585092994046;
-    static constexpr double kPerTickRateScale = kLn10 / 1000.0;
+    static constexpr double kPerTickRateScale = kLn10 / kControlTicksPerSecond;
     static constexpr double kAttackTarget = 10.0 / 9.0;
     static constexpr double kReleaseTarget = -1.0 / 9.0;
 

@@ -70,17 +70,17 @@ ORV_LANE_INLINE V ClampUnit(V y, V one)
 
 // The states as the step reads them (guarded against NaN, offset added);
 // the offset changes sign for the next sample.
-template <bool guarded, class V>
+template <class V>
 struct GuardedStates {
     V x, s1, s2, s3, s4;
 };
 
 template <bool guarded, class V>
-ORV_LANE_INLINE GuardedStates<guarded, V> TakeStates(FilterState<V>& f, V input)
+ORV_LANE_INLINE GuardedStates<V> TakeStates(FilterState<V>& f, V input)
 {
-    const GuardedStates<guarded, V> s = {GuardNaN<guarded>(input, f.offset), GuardNaN<guarded>(f.s1, f.offset),
-                                         GuardNaN<guarded>(f.s2, f.offset), GuardNaN<guarded>(f.s3, f.offset),
-                                         GuardNaN<guarded>(f.s4, f.offset)};
+    const GuardedStates<V> s = {GuardNaN<guarded>(input, f.offset), GuardNaN<guarded>(f.s1, f.offset),
+                                GuardNaN<guarded>(f.s2, f.offset), GuardNaN<guarded>(f.s3, f.offset),
+                                GuardNaN<guarded>(f.s4, f.offset)};
     f.offset = -f.offset;
     return s;
 }

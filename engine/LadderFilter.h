@@ -56,7 +56,7 @@ inline void SetLadderCoefficients(FilterState<double>& f, double cutoff, double 
 template <bool guarded, class V>
 ORV_LANE_INLINE V LadderStep(FilterState<V>& f, V input, V one)
 {
-    const GuardedStates<guarded, V> s = TakeStates<guarded>(f, input);
+    const GuardedStates<V> s = TakeStates<guarded>(f, input);
     const V y = ((((s.s1 * f.g + s.s2) * f.g + s.s3) * f.g + s.s4) + s.x * f.g4) * f.normalise;
     const V u = (s.x - ClampUnit(y, one) * f.feedback) * f.g;
     const V a1 = s.s1 + u;

@@ -3,13 +3,13 @@
 // rate * 2 / 1000 gives rate in Hz.
 #pragma once
 
-#include <cmath>
+#include "ControlTick.h"
 
-inline constexpr double kStepsPerSecond = 1000.0;
+#include <cmath>
 
 struct TriangleLfo {
     // The increment for a rate in Hz at one step per millisecond.
-    static constexpr double IncrementFor(double hertz) { return hertz * 2.0 / kStepsPerSecond; }
+    static constexpr double IncrementFor(double hertz) { return hertz * 2.0 / kControlTicksPerSecond; }
 
     void Step()
     {

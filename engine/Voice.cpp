@@ -42,7 +42,7 @@ BlendedEnvelope Blend(const EnvelopeBlend& blend, double breakPoint, double v)
 }
 
 // A filter's stage states (and its offset's sign) from a lane.
-void TakeStates(FilterState<double>& filter, const FilterState<double>& lane)
+void CopyStageStates(FilterState<double>& filter, const FilterState<double>& lane)
 {
     filter.s1 = lane.s1;
     filter.s2 = lane.s2;
@@ -97,12 +97,6 @@ void TakeOscillatorFromLane(WavetableOscillator& oscillator, const OscillatorLan
 
 }  // namespace
 
-Voice::Voice()
-{
-    for (Envelope* envelope : {&envWoodFilter, &envFilter, &envMaster, &envMorph})
-        envelope->rateScale = Envelope::kPerTickRateScale;
-}
-
 void Voice::Bind(const SynthGlobals& globals, const double* bend)
 {
     settings = &globals;
@@ -139,12 +133,13 @@ void Voice::Prepare(double rate, const PhaseIncrementTable& increments)
     mainSetting.Invalidate();
     RefreshTickCoefficients();
 
+    // envMorph keeps stepping per tick.
     const double audioRateScale = Envelope::kLn10 / rate;
-    for (Envelope* envelope : {&envWoodFilter, &envFilter, &envMaster, &envMorph}) {
+    for (Envelope* envelope : {&envWoodFilter, &envFilter, &envMaster}) {
         envelope->Silence();
         envelope->rateScale = audioRateScale;
     }
-    envMorph.rateScale = Envelope::kPerTickRateScale;
+    envMorph.Silence();
 
     phaserLfo.increment = TriangleLfo::IncrementFor(globals.phaserRate);
     tremoloLfo.increment = TriangleLfo::IncrementFor(globals.tremoloRate);
@@ -335,8 +330,8 @@ void Voice::TakeFromLane(const VoiceLanes& l, int k)
 
     // The phaser's and the wood filter's coefficients never change inside a
     // sub-block (their cutoffs move at ticks): only their states come back.
-    TakeStates(phaser, l.phaser.Get(k));
-    TakeStates(woodFilter, l.wood.Get(k));
+    CopyStageStates(phaser, l.phaser.Get(k));
+    CopyStageStates(woodFilter, l.wood.Get(k));
     mainFilter = l.main.Get(k);
     mainSetting.cutoff = l.cutoff.at[k];
     mainSetting.madeFor = l.madeFor.at[k];

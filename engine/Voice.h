@@ -20,8 +20,6 @@
 
 class Voice {
 public:
-    Voice();
-
     // The shared settings and pitch bend every later call reads.
     void Bind(const SynthGlobals& globals, const double* bend);
     // Made ready for a sample rate; silent afterwards.

@@ -194,7 +194,7 @@ ORV_LANE_INLINE void Settle(EnvelopeLane<L>& e)
     L::Store(target, e.motion.target);
     L::Store(coefficient, e.motion.coefficient);
     for (int k = 0; k < L::kWidth; ++k)
-        if (e.source[k] != nullptr)  // lanes past the last voice have no envelope
+        if (e.stage[k] > Envelope::kIdle)  // only a running stage can end (and only real voices run)
             e.source[k]->FinishStage(value[k], target[k], coefficient[k], e.stage[k]);
     e.motion.value = L::Load(value);
     e.motion.target = L::Load(target);
