@@ -4,36 +4,51 @@
 #include "HttpGet.h"
 #include "ProductSite.h"
 
-#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 
 namespace {
 
 // Replies encode versions as major digit, minor digit, patch digits.
-constexpr long kThisVersionNumber = 2000;
+constexpr int64_t kThisVersionNumber = 2000;
+// Longer runs of digits are no version number (and no dialog could show
+// them).
+constexpr size_t kLongestVersionDigits = 16;
 constexpr char kTitle[] = "Check Online for Update";
 
-// The reply as a decimal integer: an optional sign, then digits up to the
-// first other character. Absurdly long numbers saturate.
-long LeadingInteger(const std::string& reply)
-{
-    size_t at = 0;
+// The number at the start of a reply: an optional sign, then the run of
+// digits up to the first other character.
+struct LeadingNumber {
     bool negative = false;
-    if (at < reply.size() && (reply[at] == '+' || reply[at] == '-'))
-        negative = reply[at++] == '-';
-    long value = 0;
-    for (; at < reply.size() && reply[at] >= '0' && reply[at] <= '9'; ++at)
-        value = value > (LONG_MAX - 9) / 10 ? LONG_MAX : value * 10 + (reply[at] - '0');
-    return negative ? -value : value;
-}
+    std::string digits;
+
+    explicit LeadingNumber(const std::string& reply)
+    {
+        size_t at = 0;
+        if (at < reply.size() && (reply[at] == '+' || reply[at] == '-'))
+            negative = reply[at++] == '-';
+        while (at < reply.size() && reply[at] >= '0' && reply[at] <= '9')
+            digits += reply[at++];
+    }
+
+    // Only called with at most kLongestVersionDigits digits, which fit.
+    int64_t Value() const
+    {
+        int64_t value = 0;
+        for (const char digit : digits)
+            value = value * 10 + (digit - '0');
+        return negative ? -value : value;
+    }
+};
 
 // "2001" reads 2.0.1, "2010" 2.0.10, "2105" 2.1.5: a zero in front of the
-// patch number is dropped.
-std::string VersionText(const std::string& reply)
+// patch number is dropped. Made of the digits alone, so nothing else the
+// server sent reaches the dialog.
+std::string VersionText(const std::string& digits)
 {
-    const std::string patch = reply.size() > 2 && reply[2] == '0' ? reply.substr(3) : reply.substr(2);
-    return reply.substr(0, 1) + "." + reply.substr(1, 1) + "." + patch;
+    const std::string patch = digits.size() > 2 && digits[2] == '0' ? digits.substr(3) : digits.substr(2);
+    return digits.substr(0, 1) + "." + digits.substr(1, 1) + "." + patch;
 }
 
 std::string ErrorMessage()
@@ -45,25 +60,29 @@ std::string ErrorMessage()
 
 UpdateVerdict JudgeVersionReply(const std::string& reply)
 {
-    using Box = UpdateVerdict::Box;
     if (reply.empty())
-        return {-1, ErrorMessage(), kTitle, Box::ErrorOk};
+        return {-1, ErrorMessage(), kTitle, MessageButtons::kOkError};
     try {
+        const UpdateVerdict invalid{-3, std::string("Invalid call to ") + kVersionQueryHost + ".", kTitle,
+                                    MessageButtons::kOkError};
         if (reply.find('<') != std::string::npos)
-            return {-3, std::string("Invalid call to ") + kVersionQueryHost + ".", kTitle, Box::ErrorOk};
-        if (LeadingInteger(reply) <= kThisVersionNumber)
-            return {0, "Your version is up to date.", kTitle, Box::InformationOk};
+            return invalid;
+        const LeadingNumber number(reply);
+        if (number.digits.size() > kLongestVersionDigits)
+            return invalid;
+        if (number.Value() <= kThisVersionNumber)
+            return {0, "Your version is up to date.", kTitle, MessageButtons::kOkInformation};
         const std::string message = std::string("A new version of ") + kProductName + " is available.\n\n" +
                                     "\tYour version: \t" + kProductVersionText + "\n" + "\tNew version: \t" +
-                                    VersionText(reply) + "\n" + "\nDo you want to go to " + kMakerSiteAddress +
+                                    VersionText(number.digits) + "\n" + "\nDo you want to go to " + kMakerSiteAddress +
                                     " to get the new version?";
-        return {0, message, std::string("New Version of ") + kProductName + " Detected", Box::YesNo};
+        return {0, message, std::string("New Version of ") + kProductName + " Detected", MessageButtons::kYesNo};
     } catch (const std::exception&) {
-        return {-2, ErrorMessage(), kTitle, Box::ErrorOk};
+        return {-2, ErrorMessage(), kTitle, MessageButtons::kOkError};
     }
 }
 
-std::string QueryNewestVersion()
+platform::HttpRequest VersionQuery()
 {
     platform::HttpRequest request;
     request.host = kVersionQueryHost;
@@ -77,19 +96,15 @@ std::string QueryNewestVersion()
         if (colon != std::string::npos)
             request.port = std::atoi(address.c_str() + colon + 1);
     }
-    return platform::HttpGet(request);
+    return request;
 }
 
-int CheckForUpdate(Graphics& graphics)
+int CheckForUpdate(Graphics& graphics, const platform::HttpRequest& query)
 {
-    const UpdateVerdict verdict = JudgeVersionReply(QueryNewestVersion());
-    MessageButtons buttons = MessageButtons::kYesNo;
-    if (verdict.box == UpdateVerdict::Box::ErrorOk)
-        buttons = MessageButtons::kOkError;
-    else if (verdict.box == UpdateVerdict::Box::InformationOk)
-        buttons = MessageButtons::kOkInformation;
-    const MessageAnswer answer = graphics.ShowMessage(verdict.message.c_str(), verdict.title.c_str(), buttons);
-    if (verdict.box == UpdateVerdict::Box::YesNo && answer != kAnswerNo)
+    const platform::HttpResponse response = platform::HttpGet(query);
+    const UpdateVerdict verdict = JudgeVersionReply(response.Succeeded() ? response.body : std::string());
+    const MessageAnswer answer = graphics.ShowMessage(verdict.message.c_str(), verdict.title.c_str(), verdict.buttons);
+    if (verdict.buttons == MessageButtons::kYesNo && answer != kAnswerNo)
         graphics.OpenWebAddress(kDownloadPageUrl);
     return verdict.result;
 }

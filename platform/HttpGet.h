@@ -17,13 +17,29 @@ struct HttpRequest {
     std::string userAgent;
     std::string acceptedType = "*/*";
     int connectTimeoutMilliseconds = 5000;
+    // Each wait for data, and (added to the connect time-out) the whole
+    // transfer: a server that drips its reply is given up as well.
     int receiveTimeoutMilliseconds = 5000;
-    size_t maximumBytes = 1 << 20;  // longer bodies are cut here
+    size_t maximumBytes = 1 << 20;  // a longer body is not taken
 };
 
-// The response body as far as it arrived, whatever the status code; empty
-// when no connection could be made, nothing was sent back, or the server did
-// not answer in time.
-std::string HttpGet(const HttpRequest& request);
+struct HttpResponse {
+    // The transfer ended the way HTTP ends a whole reply: no connection or
+    // protocol error, no time-out, every byte the server announced, and no
+    // more than the request's maximum.
+    bool complete = false;
+    // The final status after redirects; 0 when no status line arrived.
+    int status = 0;
+    // What arrived of the body: the whole body only when complete.
+    std::string body;
+
+    static constexpr int kFirstSuccessStatus = 200;
+    static constexpr int kLastSuccessStatus = 299;
+
+    // A whole reply with a success status.
+    bool Succeeded() const { return complete && status >= kFirstSuccessStatus && status <= kLastSuccessStatus; }
+};
+
+HttpResponse HttpGet(const HttpRequest& request);
 
 }  // namespace platform

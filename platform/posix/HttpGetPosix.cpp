@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -23,7 +24,8 @@ size_t Collect(char* data, size_t size, size_t count, void* context)
     const size_t bytes = size * count;
     const size_t kept = std::min(bytes, reply.limit - reply.body.size());
     reply.body.append(data, kept);
-    // Returning less than was offered ends the transfer.
+    // Returning less than was offered ends the transfer with an error: a
+    // body beyond the limit is not a whole reply.
     return kept == bytes ? bytes : 0;
 }
 
@@ -36,11 +38,12 @@ struct HeaderListDeleter {
 
 }  // namespace
 
-std::string HttpGet(const HttpRequest& request)
+HttpResponse HttpGet(const HttpRequest& request)
 {
+    HttpResponse response;
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl)
-        return {};
+        return response;
     const std::string url = "http://" + request.host + ":" + std::to_string(request.port) + "/" + request.path;
     const std::string accept = "Accept: " + request.acceptedType;
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(curl_slist_append(nullptr, accept.c_str()));
@@ -63,10 +66,14 @@ std::string HttpGet(const HttpRequest& request)
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &reply);
-    // Whatever arrived before an error (a cut connection, the size limit)
-    // is the reply.
-    curl_easy_perform(handle);
-    return reply.body;
+    // curl reports a time-out, a reset, a body shorter than its
+    // Content-Length or an unfinished chunked body as an error.
+    response.complete = curl_easy_perform(handle) == CURLE_OK;
+    long status = 0;
+    if (curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK)
+        response.status = static_cast<int>(status);
+    response.body = std::move(reply.body);
+    return response;
 }
 
 }  // namespace platform

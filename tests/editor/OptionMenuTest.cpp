@@ -78,7 +78,7 @@ TEST(OptionMenu, EntriesAndTheirStates)
 
     f.ChooseOption(kVisitSite);
     EXPECT_EQ(f.graphics->webAddresses, std::vector<std::string>{"http://www.tarnwick.com"});
-    LoopbackHttpServer versionServer(LoopbackHttpServer::Behaviour::Answer, "2000");
+    LoopbackHttpServer versionServer(ServerReply::Whole("2000"));
     VersionQueryAt query(versionServer.Port());
     f.ChooseOption(kCheckUpdate);
     ASSERT_EQ(versionServer.Requests().size(), 1u);

@@ -1,6 +1,7 @@
 // The version query's HTTP request against a server on this machine: what is
 // sent, and what comes back from servers that answer, hang up, never answer
-// or are not there.
+// or are not there. (How each kind of reply reaches the user is the update
+// check's test.)
 #include "HttpGet.h"
 #include "LoopbackHttpServer.h"
 
@@ -24,34 +25,46 @@ platform::HttpRequest RequestTo(int port)
 
 }  // namespace
 
-TEST(HttpGet, SendsAPlainGetAndReturnsTheBody)
+TEST(HttpGet, SendsAPlainGetAndReturnsTheBodyAndStatus)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::Behaviour::Answer, "2001");
-    EXPECT_EQ(platform::HttpGet(RequestTo(server.Port())), "2001");
+    LoopbackHttpServer server(ServerReply::Whole("2001"));
+    const platform::HttpResponse response = platform::HttpGet(RequestTo(server.Port()));
+    EXPECT_TRUE(response.Succeeded());
+    EXPECT_EQ(response.status, 200);
+    EXPECT_EQ(response.body, "2001");
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].rfind("GET /music/version/?file=orv HTTP/1.", 0), 0u) << requests[0];
     EXPECT_NE(requests[0].find("User-Agent: ORV\r\n"), std::string::npos) << requests[0];
     EXPECT_NE(requests[0].find("Accept: */*\r\n"), std::string::npos) << requests[0];
+
+    LoopbackHttpServer missing(ServerReply::Whole("gone", 404));
+    const platform::HttpResponse notFound = platform::HttpGet(RequestTo(missing.Port()));
+    EXPECT_TRUE(notFound.complete);
+    EXPECT_EQ(notFound.status, 404);
+    EXPECT_FALSE(notFound.Succeeded());
 }
 
-TEST(HttpGet, NoAnswerOfAnyKindReturnsNothing)
+TEST(HttpGet, NoAnswerOfAnyKindIsNoWholeReply)
 {
-    using Behaviour = LoopbackHttpServer::Behaviour;
     // The time-outs end the wait for a server that accepts and stays silent.
-    for (const Behaviour behaviour : {Behaviour::CloseAtOnce, Behaviour::NeverAnswer}) {
-        LoopbackHttpServer server(behaviour);
-        EXPECT_EQ(platform::HttpGet(RequestTo(server.Port())), "") << static_cast<int>(behaviour);
+    for (const ServerReply& reply : {ServerReply::CloseAtOnce(), ServerReply::NeverAnswer()}) {
+        LoopbackHttpServer server(reply);
+        const platform::HttpResponse response = platform::HttpGet(RequestTo(server.Port()));
+        EXPECT_FALSE(response.complete);
+        EXPECT_EQ(response.body, "");
     }
-    EXPECT_EQ(platform::HttpGet(RequestTo(LoopbackHttpServer::UnusedPort())), "");
+    EXPECT_FALSE(platform::HttpGet(RequestTo(LoopbackHttpServer::UnusedPort())).complete);
 }
 
-TEST(HttpGet, LongBodiesAreCutAtTheLimit)
+TEST(HttpGet, ABodyBeyondTheLimitIsNotTaken)
 {
     const std::string megabyte(1 << 20, '7');
-    LoopbackHttpServer server(LoopbackHttpServer::Behaviour::Answer, megabyte);
-    EXPECT_EQ(platform::HttpGet(RequestTo(server.Port())), megabyte);
+    LoopbackHttpServer server(ServerReply::Whole(megabyte));
+    EXPECT_EQ(platform::HttpGet(RequestTo(server.Port())).body, megabyte);
     platform::HttpRequest small = RequestTo(server.Port());
     small.maximumBytes = 3000;
-    EXPECT_EQ(platform::HttpGet(small), megabyte.substr(0, 3000));
+    const platform::HttpResponse cut = platform::HttpGet(small);
+    EXPECT_FALSE(cut.complete);
+    EXPECT_LE(cut.body.size(), 3000u);
 }

@@ -13,6 +13,7 @@ using SocketLength = int;
 using SocketLength = socklen_t;
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -87,8 +88,34 @@ void SendAll(intptr_t s, const std::string& bytes)
 
 }  // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(Behaviour behaviour, std::string body)
-    : behaviour(behaviour), body(std::move(body))
+ServerReply ServerReply::Whole(const std::string& body, int status)
+{
+    ServerReply reply;
+    reply.pieces = {
+        Head(status, "Content-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) + "\r\n") + body};
+    return reply;
+}
+
+std::string ServerReply::Head(int status, const std::string& headers)
+{
+    return "HTTP/1.1 " + std::to_string(status) + " Status\r\nConnection: close\r\n" + headers + "\r\n";
+}
+
+ServerReply ServerReply::CloseAtOnce()
+{
+    ServerReply reply;
+    reply.readsRequest = false;
+    return reply;
+}
+
+ServerReply ServerReply::NeverAnswer()
+{
+    ServerReply reply;
+    reply.after = After::kHoldOpen;
+    return reply;
+}
+
+LoopbackHttpServer::LoopbackHttpServer(std::vector<ServerReply> replies) : replies(std::move(replies))
 {
     listener = Listen(port);
     if (listener >= 0)
@@ -118,20 +145,19 @@ int LoopbackHttpServer::UnusedPort()
     return port;
 }
 
-void LoopbackHttpServer::Serve()
+bool LoopbackHttpServer::Pause(int milliseconds)
 {
-    while (!stopping) {
-        if (!Readable(listener))
-            continue;
-        const intptr_t client = static_cast<intptr_t>(accept(listener, nullptr, nullptr));
-        if (client < 0)
-            continue;
-        if (behaviour == Behaviour::CloseAtOnce) {
-            CloseSocket(client);
-            continue;
-        }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!stopping && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+    return !stopping;
+}
+
+void LoopbackHttpServer::Answer(intptr_t client, const ServerReply& reply)
+{
+    char chunk[512];
+    if (reply.readsRequest) {
         std::string request;
-        char chunk[512];
         while (!stopping && request.find("\r\n\r\n") == std::string::npos) {
             if (!Readable(client))
                 continue;
@@ -140,19 +166,31 @@ void LoopbackHttpServer::Serve()
                 break;
             request.append(chunk, static_cast<size_t>(n));
         }
-        {
-            std::lock_guard<std::mutex> guard(requestsLock);
-            requests.push_back(request);
-        }
-        if (behaviour == Behaviour::NeverAnswer) {
-            // Hold the connection open until the client gives up.
-            while (!stopping)
-                if (Readable(client) && recv(client, chunk, sizeof chunk, 0) <= 0)
-                    break;
-        } else {
-            SendAll(client, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
-                                std::to_string(body.size()) + "\r\n\r\n" + body);
-        }
+        std::lock_guard<std::mutex> guard(requestsLock);
+        requests.push_back(request);
+    }
+    for (size_t i = 0; i < reply.pieces.size(); ++i) {
+        if (i > 0 && !Pause(reply.pauseMilliseconds))
+            return;
+        SendAll(client, reply.pieces[i]);
+    }
+    if (reply.after == ServerReply::After::kHoldOpen)
+        while (!stopping)
+            if (Readable(client) && recv(client, chunk, sizeof chunk, 0) <= 0)
+                break;
+}
+
+void LoopbackHttpServer::Serve()
+{
+    size_t served = 0;
+    while (!stopping) {
+        if (!Readable(listener))
+            continue;
+        const intptr_t client = static_cast<intptr_t>(accept(listener, nullptr, nullptr));
+        if (client < 0)
+            continue;
+        if (!replies.empty())
+            Answer(client, replies[std::min(served++, replies.size() - 1)]);
         CloseSocket(client);
     }
 }
