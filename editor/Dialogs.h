@@ -5,6 +5,23 @@
 // icon.
 enum class MessageButtons { kOk, kYesNo, kOkError, kOkInformation };
 
+// The icon of a box where every box carries one (the desktop's dialog
+// programs, and our own drawn dialog that stands in for them): a plain OK box
+// informs.
+enum class MessageIcon { kInformation, kError, kQuestion };
+
+constexpr MessageIcon IconOf(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::kYesNo:
+        return MessageIcon::kQuestion;
+    case MessageButtons::kOkError:
+        return MessageIcon::kError;
+    default:
+        return MessageIcon::kInformation;
+    }
+}
+
 // Answers of a message box (the values of the Windows message box results).
 enum MessageAnswer : int {
     kAnswerNone = 0,

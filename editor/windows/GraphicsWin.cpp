@@ -248,7 +248,13 @@ void GraphicsWin::Resize(int newWidth, int newHeight)
 
 MessageAnswer GraphicsWin::ShowMessage(const char* text, const char* caption, MessageButtons buttons)
 {
-    const UINT type = buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK;
+    UINT type = MB_OK;
+    if (buttons == MessageButtons::kYesNo)
+        type = MB_YESNO;
+    else if (buttons == MessageButtons::kOkError)
+        type = MB_OK | MB_ICONERROR;
+    else if (buttons == MessageButtons::kOkInformation)
+        type = MB_OK | MB_ICONINFORMATION;
     // The answers are the message box's own result values.
     return static_cast<MessageAnswer>(
         MessageBoxA(MainWindow(), text != nullptr ? text : "", caption != nullptr ? caption : "", type));

@@ -74,15 +74,19 @@ std::vector<std::string> X11DialogTool::MessageCommand(const char* text, const c
     const std::string body = text != nullptr ? text : "";
     const std::string title = caption != nullptr ? caption : "";
     const std::string owner = std::to_string(transientFor);
-    const bool yesNo = buttons == MessageButtons::kYesNo;
+    // Each program's kind of box for each icon.
+    const MessageIcon icon = IconOf(buttons);
     if (kind == Kind::kZenity) {
-        std::vector<std::string> argv{"zenity", yesNo ? "--question" : "--info", "--no-markup", "--title=" + title,
-                                      "--text=" + body};
+        const char* box = icon == MessageIcon::kQuestion ? "--question"
+                          : icon == MessageIcon::kError  ? "--error"
+                                                         : "--info";
+        std::vector<std::string> argv{"zenity", box, "--no-markup", "--title=" + title, "--text=" + body};
         if (transientFor != 0)
             argv.push_back("--attach=" + owner);
         return argv;
     }
-    std::vector<std::string> argv{"kdialog", "--title", title, yesNo ? "--yesno" : "--msgbox", body};
+    const char* box = icon == MessageIcon::kQuestion ? "--yesno" : icon == MessageIcon::kError ? "--error" : "--msgbox";
+    std::vector<std::string> argv{"kdialog", "--title", title, box, body};
     if (transientFor != 0) {
         argv.push_back("--attach");
         argv.push_back(owner);

@@ -211,34 +211,54 @@ TEST(NativeMenu, KeyboardChoicesFindTheirMenuAndPosition)
 
 struct MessageBoxDriver {
     static inline HWND owner = nullptr;
+    static inline HICON icon = nullptr;
     static inline int answer = IDOK;
+
+    // The icon of a message box: its static icon control is number 20 on
+    // Windows and 0x440 in Wine.
+    static HICON IconOf(HWND box)
+    {
+        for (const int id : {20, 0x440})
+            if (HWND control = GetDlgItem(box, id))
+                if (auto shown = reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0)))
+                    return shown;
+        return nullptr;
+    }
 
     static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
     {
         KillTimer(nullptr, id);
         HWND box = FindWindowA("#32770", "ORV test");
         owner = box != nullptr ? GetWindow(box, GW_OWNER) : nullptr;
+        icon = box != nullptr ? IconOf(box) : nullptr;
         if (box != nullptr)
             PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
     }
 };
 
-TEST(MessageBoxes, IsOwnedByTheHostWindowAndReturnsTheAnswer)
+TEST(MessageBoxes, IsOwnedByTheHostWindowAndReturnsTheAnswerWithItsIcon)
 {
     PanelInHost panel;
+    HICON error = LoadIcon(nullptr, IDI_ERROR);
+    HICON information = LoadIcon(nullptr, IDI_INFORMATION);
     struct Case {
         MessageButtons buttons;
         int pressed;
         MessageAnswer expected;
-    } cases[] = {{MessageButtons::kYesNo, IDYES, kAnswerYes},
-                 {MessageButtons::kYesNo, IDNO, kAnswerNo},
-                 {MessageButtons::kOk, IDOK, kAnswerOk}};
+        HICON icon;
+    } cases[] = {{MessageButtons::kYesNo, IDYES, kAnswerYes, nullptr},
+                 {MessageButtons::kYesNo, IDNO, kAnswerNo, nullptr},
+                 {MessageButtons::kOk, IDOK, kAnswerOk, nullptr},
+                 {MessageButtons::kOkError, IDOK, kAnswerOk, error},
+                 {MessageButtons::kOkInformation, IDOK, kAnswerOk, information}};
     for (const Case& c : cases) {
         MessageBoxDriver::owner = nullptr;
+        MessageBoxDriver::icon = nullptr;
         MessageBoxDriver::answer = c.pressed;
         SetTimer(nullptr, 0, 150, MessageBoxDriver::Fire);
         EXPECT_EQ(panel.graphics.ShowMessage("Replace the bank?", "ORV test", c.buttons), c.expected);
         EXPECT_EQ(MessageBoxDriver::owner, panel.host.Handle());
+        EXPECT_EQ(MessageBoxDriver::icon, c.icon) << static_cast<int>(c.buttons);
     }
 }
 

@@ -16,7 +16,7 @@ TEST(DialogEnvironment, ArdoursSavedEnvironmentReplacesItsBundledOne)
     EXPECT_EQ(HostStartEnvironment(plain), plain);
 }
 
-TEST(DialogCommands, BothProgramsAskTransientForTheHostsWindow)
+TEST(DialogCommands, BothProgramsAskTransientForTheHostsWindowWithTheBoxsIcon)
 {
     struct Case {
         X11DialogTool::Kind kind;
@@ -30,9 +30,24 @@ TEST(DialogCommands, BothProgramsAskTransientForTheHostsWindow)
         {X11DialogTool::Kind::kZenity,
          MessageButtons::kOk,
          {"zenity", "--info", "--no-markup", "--title=T", "--text=Sure?", "--attach=42"}},
+        {X11DialogTool::Kind::kZenity,
+         MessageButtons::kOkInformation,
+         {"zenity", "--info", "--no-markup", "--title=T", "--text=Sure?", "--attach=42"}},
+        {X11DialogTool::Kind::kZenity,
+         MessageButtons::kOkError,
+         {"zenity", "--error", "--no-markup", "--title=T", "--text=Sure?", "--attach=42"}},
         {X11DialogTool::Kind::kKdialog,
          MessageButtons::kYesNo,
          {"kdialog", "--title", "T", "--yesno", "Sure?", "--attach", "42"}},
+        {X11DialogTool::Kind::kKdialog,
+         MessageButtons::kOk,
+         {"kdialog", "--title", "T", "--msgbox", "Sure?", "--attach", "42"}},
+        {X11DialogTool::Kind::kKdialog,
+         MessageButtons::kOkInformation,
+         {"kdialog", "--title", "T", "--msgbox", "Sure?", "--attach", "42"}},
+        {X11DialogTool::Kind::kKdialog,
+         MessageButtons::kOkError,
+         {"kdialog", "--title", "T", "--error", "Sure?", "--attach", "42"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(X11DialogTool(c.kind).MessageCommand("Sure?", "T", c.buttons, 42), c.argv);
