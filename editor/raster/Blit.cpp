@@ -3,6 +3,7 @@
 #include "PixelBlend.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 void Blit(RasterBitmap& dest, const RasterBitmap& src, int x, int y, const RasterRect* sourceRect, float weight,
@@ -52,11 +53,11 @@ void Blit(RasterBitmap& dest, const RasterBitmap& src, int x, int y, const Raste
         dest, area, [origin, span](int row, int column) { return origin[row * span + column]; }, mode, factor);
 }
 
-void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colour, float weight, uint32_t mode)
+namespace {
+
+// The part of w x h pixels at (x, y) inside the bitmap; false when none.
+bool ClipToBitmap(const RasterBitmap& dest, int x, int y, int w, int h, RasterArea& area)
 {
-    const int factor = WeightFactor(weight);
-    if (factor == 0 || dest.Empty())
-        return;
     int64_t left = x, top = y, width = w, height = h;
     if (left < 0) {
         width += left;
@@ -69,9 +70,41 @@ void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colo
     width = std::min<int64_t>(width, dest.Width() - left);
     height = std::min<int64_t>(height, dest.Height() - top);
     if (width <= 0 || height <= 0)
+        return false;
+    area = RasterArea{static_cast<int>(left), static_cast<int>(top), static_cast<int>(width), static_cast<int>(height)};
+    return true;
+}
+
+}  // namespace
+
+void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colour, float weight, uint32_t mode)
+{
+    const int factor = WeightFactor(weight);
+    RasterArea area{};
+    if (factor == 0 || dest.Empty() || !ClipToBitmap(dest, x, y, w, h, area))
         return;
-    const RasterArea area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-                          static_cast<int>(height)};
     BlendArea(
         dest, area, [colour](int, int) { return colour; }, mode, factor);
+}
+
+void FillDisc(RasterBitmap& dest, int x, int y, int diameter, uint32_t colour)
+{
+    RasterArea area{};
+    if (dest.Empty() || diameter <= 0 || !ClipToBitmap(dest, x, y, diameter, diameter, area))
+        return;
+    // Coverage falls from 1 to 0 across the half pixel either side of the
+    // circle, measured from each pixel's centre.
+    const double radius = diameter / 2.0;
+    const double centreX = x + radius - area.x;
+    const double centreY = y + radius - area.y;
+    const uint32_t rgb = colour & 0x00ffffff;
+    const double alpha = static_cast<double>(colour >> 24);
+    BlendArea(
+        dest, area,
+        [=](int row, int column) {
+            const double distance = std::hypot(column + 0.5 - centreX, row + 0.5 - centreY);
+            const double coverage = std::clamp(radius + 0.5 - distance, 0.0, 1.0);
+            return rgb | static_cast<uint32_t>(std::lround(coverage * alpha)) << 24;
+        },
+        kRasterCopyAlpha, WeightFactor(1.0f));
 }

@@ -59,3 +59,8 @@ void Blit(RasterBitmap& dest, const RasterBitmap& src, int x, int y, const Raste
 // with kRasterUseAlpha the colour's alpha scales the weight, so a colour of
 // alpha 0 draws nothing.
 void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colour, float weight, uint32_t mode);
+
+// Fills the disc inscribed in the square of `diameter` pixels at (x, y) with
+// `colour`, clipped to the bitmap, as copy with alpha at full weight: the
+// colour's alpha times each pixel's share of the disc (its edge smooth).
+void FillDisc(RasterBitmap& dest, int x, int y, int diameter, uint32_t colour);

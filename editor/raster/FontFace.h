@@ -33,8 +33,8 @@ public:
     virtual ~FontFace() = default;
     // Distance between lines in pixels (tmHeight on Windows).
     virtual int LineHeight() const = 0;
-    // False only when the system cannot render the code point at all (an
-    // empty glyph with an advance is a success).
+    // False when the system cannot render the code point at all or the face
+    // lacks it (an empty glyph with an advance is a success).
     virtual bool RenderGlyph(char32_t codePoint, GlyphImage& glyph) = 0;
     // Draws text with the system's own text output into a bitmap that has a
     // device context; false when this system has no such output.

@@ -19,6 +19,23 @@ constexpr int kLargestCachedLineHeight = 255;
 // Layout positions stay far from the ends of int, whatever the rectangle.
 constexpr int kLayoutLimit = 1 << 24;
 
+// A tab moves the pen to the next multiple of eight character widths from
+// the line's start, as Windows expands tabs; the figure width stands in for
+// the average character width.
+constexpr char32_t kTab = U'\t';
+constexpr int kTabStopCharacters = 8;
+constexpr char32_t kTabStopCharacter = U'0';
+
+// C0 and C1 controls and DEL.
+constexpr char32_t kFirstPrintable = U' ';
+constexpr char32_t kDelete = 0x7f;
+constexpr char32_t kLastC1Control = 0x9f;
+
+bool IsControlCharacter(char32_t codePoint)
+{
+    return codePoint < kFirstPrintable || (codePoint >= kDelete && codePoint <= kLastC1Control);
+}
+
 RasterRect ClampForLayout(const RasterRect& rect)
 {
     const auto clamp = [](int value) { return std::clamp(value, -kLayoutLimit, kLayoutLimit); };
@@ -101,7 +118,8 @@ const RasterCachedFont::Glyph& RasterCachedFont::GlyphFor(char32_t codePoint)
         return glyph;
     glyph.rendered = true;
     GlyphImage image;
-    if (face == nullptr || !face->RenderGlyph(codePoint, image))
+    // Control characters have no picture: fonts would draw them as boxes.
+    if (face == nullptr || IsControlCharacter(codePoint) || !face->RenderGlyph(codePoint, image))
         return glyph;  // draws nothing and does not move the pen
     glyph.advance = image.advance;
     const size_t maskSize =
@@ -145,12 +163,20 @@ int RasterCachedFont::DrawGlyph(RasterBitmap& dest, char32_t codePoint, int x, i
     return glyph.advance;
 }
 
+int RasterCachedFont::TabAdvance(int64_t pen)
+{
+    const int64_t stop = std::max(1, kTabStopCharacters * GlyphFor(kTabStopCharacter).advance);
+    return static_cast<int>(stop - pen % stop);
+}
+
 int RasterCachedFont::LineWidth(std::string_view line)
 {
     int64_t width = 0;
     size_t position = 0;
-    while (position < line.size() && width < kLayoutLimit)
-        width += GlyphFor(NextCodePoint(line, position)).advance;
+    while (position < line.size() && width < kLayoutLimit) {
+        const char32_t codePoint = NextCodePoint(line, position);
+        width += codePoint == kTab ? TabAdvance(width) : GlyphFor(codePoint).advance;
+    }
     return static_cast<int>(std::min<int64_t>(width, kLayoutLimit));
 }
 
@@ -208,9 +234,12 @@ bool RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int length
             x = box.right - width;
         if (backgroundMode == kBackgroundOpaque)
             FillRectangle(*dest, x, y, width, lineHeight, backgroundColour | 0xff000000, 1.0f, kRasterCopy);
+        const int lineStart = x;
         size_t position = 0;
-        while (position < line.size() && x < dest->Width())
-            x += DrawGlyph(*dest, NextCodePoint(line, position), x, y, clip);
+        while (position < line.size() && x < dest->Width()) {
+            const char32_t codePoint = NextCodePoint(line, position);
+            x += codePoint == kTab ? TabAdvance(int64_t{x} - lineStart) : DrawGlyph(*dest, codePoint, x, y, clip);
+        }
     });
     return true;
 }

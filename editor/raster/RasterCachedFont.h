@@ -55,7 +55,8 @@ public:
     virtual void SetCombineMode(uint32_t mode, float weight);
     // Draws UTF-8 text (length in bytes, or -1 up to a zero byte) in `rect`.
     // With kTextMeasure, sets `rect` to the text's extent instead (the left
-    // and top kept). Lines break at "\n", "\r\n" and "\r".
+    // and top kept). Lines break at "\n", "\r\n" and "\r"; a tab advances
+    // to the next stop of eight figure widths.
     virtual bool DrawText(RasterBitmap* dest, const char* text, int length, RasterRect& rect, uint32_t flags);
     virtual uint32_t TextColour() const { return textColour; }
     virtual FontFace* SystemFont() const { return face.get(); }
@@ -79,6 +80,7 @@ private:
 
     const Glyph& GlyphFor(char32_t codePoint);
     int LineWidth(std::string_view line);  // at most the layout limit
+    int TabAdvance(int64_t pen);           // to the next tab stop from pen
     bool UseNativeDrawing(const RasterBitmap* dest, uint32_t drawFlags) const;
 
     uint32_t flags = 0;

@@ -10,13 +10,14 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
 
 namespace {
 
-constexpr int kWidth = 420;
+constexpr int kWidth = 420;  // without an icon
 constexpr int kMargin = 14;
 constexpr int kLineHeight = 16;
 constexpr int kButtonWidth = 80;
@@ -29,6 +30,28 @@ constexpr uint32_t kButtonFace = 0xffd8d8d8;
 constexpr uint32_t kFrame = 0xff808080;
 constexpr uint32_t kWhite = 0xffffffff;
 constexpr uint32_t kBlack = 0xff000000;
+// The icon: a coloured disc left of the text with a white sign in it.
+constexpr int kIconSize = 32;
+constexpr int kIconSignHeight = 26;
+constexpr uint32_t kErrorRed = 0xffc62828;
+constexpr uint32_t kInformationBlue = 0xff1e63c8;
+
+struct IconLook {
+    uint32_t colour;
+    const char* sign;
+};
+
+IconLook LookOf(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::kError:
+        return {kErrorRed, "\xc3\x97"};  // the multiplication sign
+    case MessageIcon::kQuestion:
+        return {kInformationBlue, "?"};
+    default:
+        return {kInformationBlue, "i"};
+    }
+}
 
 struct Button {
     const char* label;
@@ -69,19 +92,23 @@ std::vector<std::string> WrapLines(const std::string& text)
 class Dialog {
 public:
     Dialog(GraphicsX11& graphics, const std::string& text, const char* caption, std::vector<Button> buttons,
-           std::optional<TextFieldEditing> field)
-        : graphics(graphics), lines(WrapLines(text)), buttons(std::move(buttons)), field(std::move(field))
+           std::optional<TextFieldEditing> field, std::optional<MessageIcon> icon)
+        : graphics(graphics), lines(WrapLines(text)), buttons(std::move(buttons)), field(std::move(field)), icon(icon)
     {
         std::strcpy(style.face, "Arial");
         style.height = 13;
         style.alignment = kTextAlignNear;
-        height = kMargin + static_cast<int>(lines.size()) * kLineHeight + kMargin +
-                 (this->field.has_value() ? kFieldHeight + kMargin : 0) + kButtonHeight + kMargin;
+        // The icon takes a column of its own; the lines keep their width.
+        textLeft = kMargin + (icon.has_value() ? kIconSize + kMargin : 0);
+        width = textLeft + kWidth - kMargin;
+        const int textHeight = std::max(static_cast<int>(lines.size()) * kLineHeight, icon.has_value() ? kIconSize : 0);
+        height = kMargin + textHeight + kMargin + (this->field.has_value() ? kFieldHeight + kMargin : 0) +
+                 kButtonHeight + kMargin;
         Display* display = graphics.XDisplay();
         const int screen = DefaultScreen(display);
-        const int x = (DisplayWidth(display, screen) - kWidth) / 2;
+        const int x = (DisplayWidth(display, screen) - width) / 2;
         const int y = (DisplayHeight(display, screen) - height) / 2;
-        window.emplace(display, x, y, kWidth, height, false, graphics.HostTopLevel(), caption);
+        window.emplace(display, x, y, width, height, false, graphics.HostTopLevel(), caption);
         wmDelete = XInternAtom(display, "WM_DELETE_WINDOW", False);
         Draw();
     }
@@ -98,26 +125,28 @@ private:
     int ButtonLeft(size_t i) const
     {
         const int count = static_cast<int>(buttons.size());
-        return kWidth - kMargin - (count - static_cast<int>(i)) * (kButtonWidth + kMargin) + kMargin;
+        return width - kMargin - (count - static_cast<int>(i)) * (kButtonWidth + kMargin) + kMargin;
     }
     int ButtonTop() const { return height - kMargin - kButtonHeight; }
 
     void Draw()
     {
         RasterMemBitmap& bitmap = window->Bitmap();
-        FillRectangle(bitmap, 0, 0, kWidth, height, kBackground, 1.0f, kRasterCopy);
+        FillRectangle(bitmap, 0, 0, width, height, kBackground, 1.0f, kRasterCopy);
         TextStyle text = style;
         text.colour = kBlack;
+        if (icon.has_value())
+            DrawIcon(bitmap, *icon);
         for (size_t i = 0; i < lines.size(); ++i) {
-            RasterRect area{kMargin, kMargin + static_cast<int>(i) * kLineHeight, kWidth - kMargin, height};
+            RasterRect area{textLeft, kMargin + static_cast<int>(i) * kLineHeight, width - kMargin, height};
             DrawStyledText(&bitmap, text, lines[i], area, false);
         }
         if (field.has_value()) {
             const int top = kMargin + static_cast<int>(lines.size()) * kLineHeight + kMargin;
-            FillRectangle(bitmap, kMargin - 1, top - 1, kWidth - 2 * kMargin + 2, kFieldHeight + 2, kFrame, 1.0f,
+            FillRectangle(bitmap, kMargin - 1, top - 1, width - 2 * kMargin + 2, kFieldHeight + 2, kFrame, 1.0f,
                           kRasterCopy);
-            FillRectangle(bitmap, kMargin, top, kWidth - 2 * kMargin, kFieldHeight, kWhite, 1.0f, kRasterCopy);
-            RasterRect area{kMargin + 3, top + 3, kWidth - kMargin, top + kFieldHeight};
+            FillRectangle(bitmap, kMargin, top, width - 2 * kMargin, kFieldHeight, kWhite, 1.0f, kRasterCopy);
+            RasterRect area{kMargin + 3, top + 3, width - kMargin, top + kFieldHeight};
             const std::string shown = field->Text() + "|";
             DrawStyledText(&bitmap, text, shown, area, false);
         }
@@ -131,6 +160,21 @@ private:
             DrawStyledText(&bitmap, label, buttons[i].label, area, false);
         }
         window->Show();
+    }
+
+    void DrawIcon(RasterMemBitmap& bitmap, MessageIcon shown)
+    {
+        const IconLook look = LookOf(shown);
+        FillDisc(bitmap, kMargin, kMargin, kIconSize, look.colour);
+        TextStyle sign;
+        std::strcpy(sign.face, "Arial");
+        sign.height = kIconSignHeight;
+        sign.style = kTextBold;
+        sign.alignment = kTextAlignCentre;
+        sign.colour = kWhite;
+        const int signTop = kMargin + (kIconSize - kIconSignHeight) / 2;
+        RasterRect area{kMargin, signTop, kMargin + kIconSize, signTop + kIconSignHeight};
+        DrawStyledText(&bitmap, sign, look.sign, area, false);
     }
 
     void Handle(XEvent& event)
@@ -182,7 +226,10 @@ private:
     std::vector<std::string> lines;
     std::vector<Button> buttons;
     std::optional<TextFieldEditing> field;
+    std::optional<MessageIcon> icon;
     TextStyle style;
+    int textLeft = kMargin;
+    int width = kWidth;
     int height = 0;
     std::optional<X11RasterWindow> window;
     Atom wmDelete = 0;
@@ -198,7 +245,7 @@ MessageAnswer AskMessage(GraphicsX11& graphics, const char* text, const char* ca
     std::vector<Button> row = buttons == MessageButtons::kYesNo
                                   ? std::vector<Button>{{"Yes", kAnswerYes}, {"No", kAnswerNo}}
                                   : std::vector<Button>{{"OK", kAnswerOk}};
-    Dialog dialog(graphics, text != nullptr ? text : "", caption, std::move(row), std::nullopt);
+    Dialog dialog(graphics, text != nullptr ? text : "", caption, std::move(row), std::nullopt, IconOf(buttons));
     return dialog.Run();
 }
 
@@ -214,7 +261,7 @@ std::string AskFileName(GraphicsX11& graphics, const std::string& fileName, File
     const std::string prompt =
         std::string(mode == FileDialogMode::kSave ? "Save as" : "Open") + " (" + FileDialogPattern(extensions) + "):";
     Dialog dialog(graphics, prompt, mode == FileDialogMode::kSave ? "Save" : "Open",
-                  {{"OK", kAnswerOk}, {"Cancel", kAnswerCancel}}, std::move(field));
+                  {{"OK", kAnswerOk}, {"Cancel", kAnswerCancel}}, std::move(field), std::nullopt);
     return dialog.Run() == kAnswerOk ? dialog.Typed() : std::string();
 }
 

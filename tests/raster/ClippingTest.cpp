@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -105,6 +106,32 @@ TEST(Clipping, FillDrawsExactlyTheOverlap)
                 const bool inside =
                     dx >= c.left && dx < int64_t{c.left} + c.right && dy >= c.top && dy < int64_t{c.top} + c.bottom;
                 ASSERT_EQ(dest.Row(dy)[dx], inside ? 0xff112233u : kUntouched) << "pixel " << dx << "," << dy;
+            }
+        }
+    }
+}
+
+TEST(Clipping, DiscFillsItsCircleWhereverItLies)
+{
+    RasterMemBitmap dest(kSize, kSize);
+    const RasterRect cases[] = {
+        // x, y, diameter
+        {0, 0, kSize},         {1, 1, 3}, {-3, -3, 6}, {3, -2, 8}, {-100, 0, 200}, {INT_MIN, INT_MIN, INT_MAX},
+        {INT_MAX, 0, INT_MAX}, {1, 1, 0}, {1, 1, -5},
+    };
+    for (const RasterRect& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.right);
+        Clear(dest);
+        FillDisc(dest, c.left, c.top, c.right, 0xff112233);
+        const double radius = c.right / 2.0;
+        for (int dy = 0; dy < kSize; ++dy) {
+            for (int dx = 0; dx < kSize; ++dx) {
+                const double distance = std::hypot(dx + 0.5 - (c.left + radius), dy + 0.5 - (c.top + radius));
+                if (c.right <= 0 || distance >= radius + 0.5) {
+                    ASSERT_EQ(dest.Row(dy)[dx], kUntouched) << "pixel " << dx << "," << dy;
+                } else if (distance <= radius - 0.5) {
+                    ASSERT_EQ(dest.Row(dy)[dx], 0xff112233u) << "pixel " << dx << "," << dy;
+                }
             }
         }
     }

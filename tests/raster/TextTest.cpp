@@ -153,6 +153,33 @@ TEST(Text, MeasuringSetsTheRectangleToTheTextExtent)
     EXPECT_EQ(twoLines.bottom, 2 * lineHeight);
 }
 
+TEST(Text, TabsAdvanceToTheirStopsAndControlCharactersDrawNothing)
+{
+    TextStyle style = Style("Arial", 13, kOpaqueBlack, kTextAlignNear);
+    const auto width = [&style](const std::string& text) {
+        RasterRect extent{0, 0, 0, 0};
+        EXPECT_TRUE(DrawStyledText(nullptr, style, text, extent, true));
+        return extent.Width();
+    };
+    const int stop = 8 * width("0");
+    ASSERT_GT(stop, width("Your"));
+    EXPECT_EQ(width("Your\tB"), stop + width("B"));
+    EXPECT_EQ(width("\tYour\tB"), 2 * stop + width("B"));
+
+    const auto draw = [&style](const std::string& text) {
+        RasterMemBitmap bitmap(120, 20);
+        RasterRect rect{2, 2, 118, 18};
+        EXPECT_TRUE(DrawStyledText(&bitmap, style, text, rect, false));
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < bitmap.Height(); ++y)
+            pixels.insert(pixels.end(), bitmap.Row(y), bitmap.Row(y) + bitmap.Width());
+        return pixels;
+    };
+    EXPECT_EQ(draw("A\x01\x1b\x7f\xc2\x85"
+                   "B"),
+              draw("AB"));
+}
+
 TEST(Text, TextTooTallForTheGlyphCacheStillDraws)
 {
     // Fonts taller than 255 pixels go to the system's own text output where

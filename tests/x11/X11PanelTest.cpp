@@ -101,9 +101,8 @@ protected:
             graphics.OpenTextEntry(&self, self.Text(), kRenameBox, "Init", nullptr);
         });
         renameBox->SetTextEntryLength(253);
-        Add(kQuestionButton, [this](Button&) {
-            answers.push_back(graphics.ShowMessage("Replace the bank?", "ORV", MessageButtons::kYesNo));
-        });
+        Add(kQuestionButton,
+            [this](Button&) { answers.push_back(graphics.ShowMessage("Replace the bank?", "ORV", questionButtons)); });
         counter = Add(kCounter, [](Button&) {});
         plugin.AttachEditor(&graphics);
         parent = host.CreateParent();
@@ -164,6 +163,7 @@ protected:
     Window parent = 0;
     Window editor = 0;
     std::vector<std::string> choices;
+    MessageButtons questionButtons = MessageButtons::kYesNo;
     std::vector<MessageAnswer> answers;
 };
 
@@ -340,12 +340,25 @@ TEST_F(X11Panel, QuestionsAreAskedThroughZenityTransientForTheHostsWindow)
     EXPECT_EQ(answers, (std::vector<MessageAnswer>{kAnswerYes, kAnswerNo}));
 }
 
-TEST_F(X11Panel, WithoutADialogProgramOurOwnDialogAsks)
+TEST_F(X11Panel, WithoutADialogProgramOurOwnDialogAsksWithTheBoxsIcon)
 {
     const char* path = std::getenv("PATH");
     const std::string savedPath = path != nullptr ? path : "";
     setenv("PATH", "/nonexistent", 1);
-    for (const char* key : {"Return", "Escape"}) {
+    // The icon's disc is at the dialog's top left: blue for questions and
+    // information, red for errors. This pixel is inside it, left of the sign.
+    constexpr int kInIconX = 20, kInIconY = 30;
+    constexpr uint32_t kRed = 0xc62828, kBlue = 0x1e63c8;
+    const struct {
+        MessageButtons buttons;
+        const char* key;
+        uint32_t iconColour;
+    } cases[] = {{MessageButtons::kYesNo, "Return", kBlue},
+                 {MessageButtons::kYesNo, "Escape", kBlue},
+                 {MessageButtons::kOkError, "Return", kRed},
+                 {MessageButtons::kOkInformation, "Escape", kBlue}};
+    for (const auto& c : cases) {
+        questionButtons = c.buttons;
         AsUser([&](X11TestHost& user) {
             Pause(600);
             user.Click(editor, 50, 100);
@@ -354,7 +367,9 @@ TEST_F(X11Panel, WithoutADialogProgramOurOwnDialogAsks)
             for (Window w : user.Children(DefaultRootWindow(user.display))) {
                 Window owner = 0;
                 if (XGetTransientForHint(user.display, w, &owner) && user.Viewable(w)) {
-                    user.SendKey(w, key, true);
+                    const std::vector<uint32_t> icon = user.Screenshot(w, kInIconX + 1, kInIconY + 1);
+                    EXPECT_EQ(icon.back(), c.iconColour);
+                    user.SendKey(w, c.key, true);
                     return;
                 }
             }
@@ -362,7 +377,7 @@ TEST_F(X11Panel, WithoutADialogProgramOurOwnDialogAsks)
         });
     }
     setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(answers, (std::vector<MessageAnswer>{kAnswerYes, kAnswerNo}));
+    EXPECT_EQ(answers, (std::vector<MessageAnswer>{kAnswerYes, kAnswerNo, kAnswerOk, kAnswerOk}));
 }
 
 }  // namespace

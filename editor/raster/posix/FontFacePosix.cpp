@@ -115,8 +115,11 @@ public:
 
     bool RenderGlyph(char32_t codePoint, GlyphImage& glyph) override
     {
-        // Missing characters come out as the face's .notdef glyph (index 0).
+        // A character the face lacks would come out as its .notdef glyph
+        // (index 0), a box: it is left out instead.
         const FT_UInt index = FT_Get_Char_Index(face, codePoint);
+        if (index == 0)
+            return false;
         const FT_Int32 loadFlags = FT_LOAD_RENDER | (monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
         if (FT_Load_Glyph(face, index, loadFlags) != 0)
             return false;
