@@ -111,6 +111,9 @@ void Graphics::PushParameterToControls(int index, double value, bool normalised)
             return;
         value = plug->GetParameter(index).GetNormalised(value);
     }
+    // A host's position outside 0..1 sets the end of the range; the controls
+    // show that end.
+    value = std::clamp(value, 0.0, 1.0);
     for (const auto& control : controls) {
         if (control->ParamIdx() == index)
             control->SetValueFromParameter(value);

@@ -59,10 +59,14 @@ void Parameter::AddDisplayText(int32_t entryValue, const char* text)
 
 void Parameter::SetNormalised(double x)
 {
+    // Automation that undershoots 0 means the bottom of the range, as
+    // overshooting 1 means the top: the value never leaves [minimum, maximum].
+    if (!(x >= 0.0))
+        x = 0.0;
     value = std::pow(x, shape) * (maximum - minimum) + minimum;
     if (kind != kParameterDouble)
         value = std::floor(value / step + 0.5) * step;
-    value = std::min(value, maximum);
+    value = Clamp(value);
 }
 
 double Parameter::Clamp(double v) const
@@ -114,6 +118,11 @@ const char* Parameter::HostLabel() const
         if (static_cast<double>(entry.value) == truncated && entry.text[0] != '\0')
             return "";
     return label;
+}
+
+const char* Parameter::HostName() const
+{
+    return kind == kParameterNone && name[0] == '\0' ? "Reserved" : name;
 }
 
 const DisplayText* Parameter::FindDisplayText(const char* text) const

@@ -31,7 +31,8 @@ public:
     void DefineEnumeration(const char* name, double defaultValue, int count);
     void AddDisplayText(int32_t value, const char* text);
 
-    // Sets the value from a normalised position. Clamps only at the top.
+    // Sets the value from a normalised position; positions outside 0..1
+    // give the ends of the range.
     void SetNormalised(double x);
     double GetNormalised(double v) const;
     double GetNormalised() const { return GetNormalised(value); }
@@ -41,6 +42,9 @@ public:
 
     void FormatDisplay(double v, bool vIsNormalised, char* text, size_t capacity, bool useTexts) const;
     const char* HostLabel() const;
+    // The name hosts show: a slot the instrument never defined keeps its
+    // empty record but is shown as reserved, not as a blank or a number.
+    const char* HostName() const;
 
     // Finds the display-text entry that equals text exactly.
     const DisplayText* FindDisplayText(const char* text) const;

@@ -239,7 +239,7 @@ intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void
         return 0;
     case vst::effGetParamName:
         if (text != nullptr && IsValidParameter(index))
-            CopyText(text, kParameterTextCapacity, GetParameter(index).name);
+            CopyText(text, kParameterTextCapacity, GetParameter(index).HostName());
         return 0;
     case vst::effSetSampleRate:
         SetSampleRate(opt);

@@ -41,8 +41,9 @@ TEST(Parameters, HostSeesTwelveNamedParametersWithoutLabels)
     HostedPlugin plugin;
     ASSERT_LOADED(plugin);
     ASSERT_EQ(plugin.effect->numParams, kParameters);
+    // The slot the instrument leaves empty gets a name hosts can show.
     const char* names[kParameters] = {"Volume",       "Variation X",  "Variation Y", "Vivid",
-                                      "Air",          "Release",      "Envelope",    "",
+                                      "Air",          "Release",      "Envelope",    "Reserved",
                                       "Variation X2", "Variation Y2", "Morph Mode",  "Morph Rate"};
     for (int32_t i = 0; i < kParameters; ++i) {
         EXPECT_EQ(ParameterText(plugin, vst::effGetParamName, i), names[i]) << i;
@@ -130,7 +131,7 @@ TEST(Parameters, SteppedParametersSnapAndReportTheirSteps)
     }
 }
 
-TEST(Parameters, ValuesAboveTheRangeAreClampedButBelowAreStoredAsGiven)
+TEST(Parameters, ValuesOutsideZeroToOneGiveTheEndsOfTheRange)
 {
     HostedPlugin plugin;
     ASSERT_LOADED(plugin);
@@ -140,20 +141,41 @@ TEST(Parameters, ValuesAboveTheRangeAreClampedButBelowAreStoredAsGiven)
     Set(plugin, 10, 7.0f);
     EXPECT_EQ(Display(plugin, 10), "Swing");
 
-    // Below the range the value is kept: the host reads the bottom of the
-    // range, the display shows what is stored.
+    // Automation that undershoots by a hair or by far is the bottom.
     Set(plugin, 3, -0.2f);
     EXPECT_EQ(Value(plugin, 3), 0.0f);
-    EXPECT_EQ(Display(plugin, 3), "-0.2000");
-    Set(plugin, 1, -0.2f);
-    EXPECT_EQ(Value(plugin, 1), 0.0f);
-    EXPECT_EQ(Display(plugin, 1), "-140");
+    EXPECT_EQ(Display(plugin, 3), "0.0000");
+    Set(plugin, 1, -1e-7f);
+    EXPECT_EQ(Display(plugin, 1), "-100");
+    Set(plugin, 10, -3.0f);
+    EXPECT_EQ(Display(plugin, 10), "Off");
 
     // Not a number is no value at all.
     Set(plugin, 4, 0.5f);
     Set(plugin, 4, std::numeric_limits<float>::quiet_NaN());
     Set(plugin, 4, std::numeric_limits<float>::infinity());
     EXPECT_EQ(Value(plugin, 4), 0.5f);
+}
+
+TEST(Parameters, NoValueFromTheHostMakesTheSoundGrowWithoutBound)
+{
+    HostedPlugin plugin;
+    ASSERT_LOADED(plugin);
+    plugin.Start();
+    EventBatch chord;
+    for (int note : {48, 55, 60, 64, 67})
+        chord.Midi(0, 0x90, note, 127);
+    Render(plugin, 512, &chord);
+    for (const float wild : {-1.0f, -1e30f, -std::numeric_limits<float>::max(), 1e30f}) {
+        for (int32_t i = 0; i < kParameters; ++i)
+            Set(plugin, i, wild);
+        const std::vector<float> sound = Render(plugin, 8192);
+        for (const float sample : sound)
+            ASSERT_TRUE(std::isfinite(sample)) << wild;
+        // Everything at either end of its range: loud, but a few notes
+        // stay within a few units.
+        EXPECT_LT(Peak(sound), 4.0f) << wild;
+    }
 }
 
 TEST(Parameters, TextTypedIntoTheHostSetsTheValue)

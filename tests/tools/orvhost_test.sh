@@ -590,7 +590,7 @@ orv_params)
     run "$ORVHOST" params "$ORV_PLUGIN"
     check "exit 0" status_is 0
     check "12 parameters" test "$(wc -l <"$OUT")" -eq 13
-    check "the reserved parameter has no name" stdout_has "^ *7  *0  *0\.000000$"
+    check "the reserved parameter is named so" stdout_has "^ *7  Reserved  *0  *0\.000000$"
     # The factory bank's Init programs hold every parameter's default.
     run "$ORVHOST" params "$ORV_PLUGIN" --program 48
     check "Init: exit 0" status_is 0
