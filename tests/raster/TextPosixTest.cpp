@@ -23,5 +23,7 @@ TEST(TextPosix, CharactersTheFaceLacksDrawNothing)
         return pixels;
     };
     // U+10FFFD, a private-use code point no face draws.
-    EXPECT_EQ(draw("A\xf4\x8f\xbf\xbd" "B"), draw("AB"));
+    EXPECT_EQ(draw("A\xf4\x8f\xbf\xbd"
+                   "B"),
+              draw("AB"));
 }
