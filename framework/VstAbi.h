@@ -197,8 +197,15 @@ struct VstEvent {
 struct VstEvents {
     int32_t numEvents;
     intptr_t reserved;
-    VstEvent* events[2];  // the host allocates numEvents entries
+    VstEvent* events[2];  // the sender allocates numEvents entries
 };
+
+// The entries of a list, all numEvents of them: read through this pointer,
+// not by indexing the two-entry array the record declares.
+inline VstEvent* const* EventsOf(const VstEvents& list)
+{
+    return list.events;
+}
 
 struct VstMidiEvent {
     int32_t type;

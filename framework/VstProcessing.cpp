@@ -110,8 +110,9 @@ void VstPlugin::ProcessDouble(double** inputs, double** outputs, int32_t frames)
 
 void VstPlugin::ProcessEvents(const vst::VstEvents* events)
 {
+    vst::VstEvent* const* list = vst::EventsOf(*events);
     for (int32_t i = 0; i < events->numEvents; ++i) {
-        const vst::VstEvent* event = events->events[i];
+        const vst::VstEvent* event = list[i];
         if (event == nullptr)
             continue;
         if (event->type == vst::kVstMidiType) {

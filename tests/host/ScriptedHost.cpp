@@ -101,9 +101,10 @@ intptr_t ScriptedHost::Answer(vst::AEffect* effect, int32_t opcode, int32_t inde
     if (opcode == vst::audioMasterProcessEvents && ptr != nullptr) {
         const auto* list = static_cast<const vst::VstEvents*>(ptr);
         call.eventCount = list->numEvents;
+        vst::VstEvent* const* events = vst::EventsOf(*list);
         for (int32_t i = 0; i < list->numEvents; ++i)
-            if (list->events[i] != nullptr)
-                call.events.push_back(CopyEvent(*list->events[i]));
+            if (events[i] != nullptr)
+                call.events.push_back(CopyEvent(*events[i]));
     }
     {
         std::lock_guard<std::mutex> guard(mutex);
