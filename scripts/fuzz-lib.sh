@@ -2,21 +2,23 @@
 # targets and judges their logs. Sourced, not run.
 #
 # The targets are the executables named Fuzz* that fuzz/CMakeLists.txt adds
-# when the tree is configured with clang and -DORV_FUZZ=ON (build/fuzz).
-# Seed inputs for a target live in fuzz/corpus/<target>/ when present.
+# when the tree is configured with clang and -DORV_FUZZ=ON: the sanitized
+# build of scripts/test (build/asan, scripts/build-lib.sh), so that after
+# its asan stage nothing is left to build. Seed inputs for a target live in
+# fuzz/corpus/<target>/ when present.
 
-fuzz_build_dir=build/fuzz
+source "$root/scripts/build-lib.sh"
+fuzz_build_dir=build/asan
 
-# Configures and builds every fuzz program; fills fuzz_outputs with their
-# paths relative to the build folder (bin/FuzzX). Returns 1 when the tree
-# has no fuzz targets.
+# Configures the tree and builds every fuzz program; fills fuzz_outputs with
+# their paths relative to the build folder (bin/FuzzX). Returns 1 when the
+# tree has no fuzz targets.
 fuzz_build() {
     fuzz_outputs=()
     if ! grep -q 'option(ORV_FUZZ\b' CMakeLists.txt || [ ! -f fuzz/CMakeLists.txt ]; then
         return 1
     fi
-    CC=clang CXX=clang++ cmake -G Ninja -S . -B "$fuzz_build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DORV_FUZZ=ON -DORV_BUILD_TESTS=OFF -DORV_BUILD_TOOLS=OFF >/dev/null
+    orv_configure_sanitized >/dev/null
     mapfile -t fuzz_outputs < <(ninja -C "$fuzz_build_dir" -t targets all |
         sed -n 's|^\(bin/Fuzz[A-Za-z0-9_]*\):.*|\1|p')
     [ ${#fuzz_outputs[@]} -gt 0 ] || return 1
