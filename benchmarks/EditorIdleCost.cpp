@@ -4,6 +4,7 @@
 // over that while as a share of one core. Needs an X display (xvfb-run).
 //
 //   orv_editor_idle_cost [plug-in path] [seconds, default 60]
+//   GDK_SCALE=2 orv_editor_idle_cost ...   the editor at 200 %
 #include "PluginModule.h"
 #include "VstAbi.h"
 
@@ -60,6 +61,15 @@ int main(int argc, char** argv)
     if (dispatch(vst::effEditOpen, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(parent))) != 1) {
         std::fprintf(stderr, "the editor did not open\n");
         return 1;
+    }
+    // The editor's size says at which scale it was drawn (GDK_SCALE=2 or a
+    // desktop's Xft.dpi of 192 give 200 %); the host makes room for it.
+    vst::ERect* rect = nullptr;
+    if (dispatch(vst::effEditGetRect, 0, &rect) == 1 && rect != nullptr) {
+        const int width = rect->right - rect->left;
+        const int height = rect->bottom - rect->top;
+        XResizeWindow(display, parent, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        std::printf("editor %d x %d\n", width, height);
     }
     // The first second paints the panel; the measurement starts after it.
     using Clock = std::chrono::steady_clock;
