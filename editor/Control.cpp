@@ -168,8 +168,10 @@ void Control::OpenValueEditor()
     if (!parameter.HasDisplayTexts()) {
         const int centreX = (rect.left + rect.right) / 2;
         const int centreY = (rect.top + rect.bottom) / 2;
-        box = {centreX - kValueBoxHalfWidth, centreY - kValueBoxHalfHeight, centreX + kValueBoxHalfWidth,
-               centreY + kValueBoxHalfHeight};
+        const DisplayScale& scale = context->Scale();
+        const int halfWidth = scale.Pixels(kValueBoxHalfWidth);
+        const int halfHeight = scale.Pixels(kValueBoxHalfHeight);
+        box = {centreX - halfWidth, centreY - halfHeight, centreX + halfWidth, centreY + halfHeight};
     }
     context->OpenValueEditor(this, &parameter, box);
     redraw = true;

@@ -267,6 +267,7 @@ void Graphics::OnTimer()
     auto lock = LockPlugin();
     using State = TextEntrySession::State;
     if (textEntry.IsOpen() && textEntry.GetState() != State::kIdle) {
+        const ControlCall call(*this);
         if (textEntry.GetState() == State::kCommitRequested) {
             Control* control = textEntry.EditedControl();
             const Parameter* parameter = textEntry.EditedParameter();
@@ -328,6 +329,7 @@ void Graphics::EndEdit()
 
 void Graphics::OnMouseDown(int x, int y, const MouseModifiers& mods)
 {
+    const ControlCall call(*this);
     if (textEntry.IsOpen()) {
         textEntry.PanelPressed();
         return;
@@ -347,6 +349,7 @@ void Graphics::OnMouseDown(int x, int y, const MouseModifiers& mods)
 
 void Graphics::OnMouseUp(int x, int y, const MouseModifiers& mods)
 {
+    const ControlCall call(*this);
     const int target = ValidIndex(mouseCapture) ? mouseCapture : HitSearch(x, y, false);
     mouseCapture = kNone;
     mouseX = mouseY = 0;
@@ -359,6 +362,7 @@ void Graphics::OnMouseUp(int x, int y, const MouseModifiers& mods)
 
 void Graphics::OnMouseDrag(int x, int y, const MouseModifiers& mods)
 {
+    const ControlCall call(*this);
     if (!ValidIndex(mouseCapture) || IsTextEntryOpen() || (x == mouseX && y == mouseY))
         return;
     const int dx = x - mouseX;
@@ -370,6 +374,7 @@ void Graphics::OnMouseDrag(int x, int y, const MouseModifiers& mods)
 
 bool Graphics::OnMouseDblClick(int x, int y, const MouseModifiers& mods)
 {
+    const ControlCall call(*this);
     mouseCapture = kNone;
     const int target = HitSearch(x, y, false);
     if (target == kNone)
@@ -392,6 +397,7 @@ bool Graphics::OnMouseDblClick(int x, int y, const MouseModifiers& mods)
 
 void Graphics::OnMouseWheel(int x, int y, const MouseModifiers& mods, int delta)
 {
+    const ControlCall call(*this);
     if (textEntry.IsOpen()) {
         textEntry.WheelTurned();
         return;
@@ -405,6 +411,7 @@ void Graphics::OnMouseWheel(int x, int y, const MouseModifiers& mods, int delta)
 
 bool Graphics::OnMouseOver(int x, int y, const MouseModifiers& mods)
 {
+    const ControlCall call(*this);
     if (!handleMouseOver)
         return false;
     const int target = ValidIndex(mouseCapture) ? mouseCapture : HitSearch(x, y, true);
@@ -420,6 +427,7 @@ bool Graphics::OnMouseOver(int x, int y, const MouseModifiers& mods)
 
 void Graphics::OnMouseOut()
 {
+    const ControlCall call(*this);
     for (const auto& control : controls)
         control->OnMouseOut();
     mouseOver = kNone;
@@ -427,6 +435,7 @@ void Graphics::OnMouseOut()
 
 bool Graphics::OnKeyDown(int x, int y, int key)
 {
+    const ControlCall call(*this);
     const int target = ValidIndex(mouseCapture) ? mouseCapture : HitSearch(x, y, false);
     // Keys over the background go to the key catcher, when there is one.
     if (target == kNone || target == 0)

@@ -24,6 +24,7 @@
 #include "Colour.h"
 #include "Control.h"
 #include "Dialogs.h"
+#include "DisplayScale.h"
 #include "EditorKeys.h"
 #include "EditorView.h"
 #include "PopupMenu.h"
@@ -43,8 +44,6 @@ class PluginBase;
 
 class Graphics : public EditorView {
 public:
-    static constexpr int kPanelWidth = 608;
-    static constexpr int kPanelHeight = 352;
     static constexpr int kFramesPerSecond = 25;
     // The plug-in's IdleTick runs once more than this many timer ticks in a
     // row found nothing to redraw.
@@ -55,7 +54,8 @@ public:
     static constexpr size_t kEnteredTextLength = 31;
     static constexpr int kNone = -1;
 
-    explicit Graphics(PluginBase* plug, int width = kPanelWidth, int height = kPanelHeight);
+    // The panel has no size until the layout gives it one (Resize).
+    explicit Graphics(PluginBase* plug, int width = 0, int height = 0);
     ~Graphics() override;
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
@@ -71,6 +71,16 @@ public:
     // index in any control.
     void PushParameterToControls(int index, double value, bool normalised) override;
     void CreateDrawingSurfaces() override;
+
+    // The system's scale where the window would open; 0 when it does not
+    // say (a context without a window).
+    double SystemScale(void* /*parent*/) override { return 0.0; }
+
+    // --- scale ------------------------------------------------------------------
+    // The scale the layout placed the controls at; everything the context
+    // draws of its own (menus, text entry, dialogs) follows it.
+    const DisplayScale& Scale() const { return scale; }
+    void SetScale(const DisplayScale& newScale) { scale = newScale; }
 
     // --- controls -------------------------------------------------------------
     // Appends a control (drawn over all before it) and returns it; null adds
@@ -130,6 +140,10 @@ public:
     // passes keys nobody took on to the host.
     bool OnKeyDown(int x, int y, int key);
     int MouseCapture() const { return mouseCapture; }
+    // True while an input or timer handler runs, with whatever menu or
+    // dialog a control opened from it: the controls must not be replaced
+    // (a new layout) until it has returned.
+    bool InControlCall() const { return controlCallDepth > 0; }
 
     // --- editing values as text or from a list ------------------------------------
     // A control's right-click editor: a menu of the display texts for an
@@ -213,6 +227,14 @@ protected:
     std::unique_lock<std::recursive_mutex> LockPlugin() const;
 
 private:
+    struct ControlCall {
+        explicit ControlCall(Graphics& graphics) : graphics(graphics) { ++graphics.controlCallDepth; }
+        ~ControlCall() { --graphics.controlCallDepth; }
+        ControlCall(const ControlCall&) = delete;
+        ControlCall& operator=(const ControlCall&) = delete;
+        Graphics& graphics;
+    };
+
     int HitSearch(int x, int y, bool forMouseOver) const;
     bool ValidIndex(int index) const { return index >= 0 && index < ControlCount(); }
     void BeginEdit(int paramIdx);
@@ -224,10 +246,12 @@ private:
     PluginBase* plug = nullptr;
     std::unique_ptr<RasterBitmap> drawBitmap;
     std::unique_ptr<RasterBitmap> tmpBitmap;  // scratch for scaled drawing
-    int width = kPanelWidth;
-    int height = kPanelHeight;
+    int width = 0;
+    int height = 0;
+    DisplayScale scale;
     int fps = kFramesPerSecond;
     int idleTicks = 0;
+    int controlCallDepth = 0;
     int mouseCapture = kNone;
     int mouseOver = kNone;
     int mouseX = 0;

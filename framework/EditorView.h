@@ -15,6 +15,9 @@ public:
     // the editor offered to the host (effFlagsHasEditor and the effEdit
     // requests); without one the controls still follow the parameters.
     virtual bool CanOpenWindow() const = 0;
+    // How much larger than 96 dpi the screen is where a window opened in
+    // parent would show (1.5 at 144 dpi); 0 when the system does not say.
+    virtual double SystemScale(void* parent) = 0;
     // Creates the editor window inside the host's parent window; returns its
     // handle, or null when no window could be made.
     virtual void* OpenEditorWindow(void* parent) = 0;

@@ -51,8 +51,14 @@ public:
     virtual void ParameterChanged(int index);
     // Must write frames doubles to every output entry.
     virtual void RenderBlock(double** inputs, double** outputs, int32_t frames);
+    // Before the editor's window opens in parent: the last moment to settle
+    // the editor's size for it.
+    virtual void EditorOpening(void* /*parent*/) {}
     virtual void EditorOpened() {}
     virtual void EditorClosed() {}
+    // The system's scale for the open editor's window changed (it moved to
+    // another screen, or the screen's setting changed).
+    virtual void EditorSystemScaleChanged(double /*scale*/) {}
     virtual void IdleTick() {}
     virtual void ActivationChanged(bool active);
     virtual void HandleMidiMessage(const MidiMessage& message);

@@ -267,15 +267,19 @@ intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void
         }
         return 0;
     case vst::effEditOpen:
-        if (OffersEditor() && editor->OpenEditorWindow(ptr) != nullptr) {
-            EditorOpened();
-            return 1;
-        }
-        return 0;
+        if (!OffersEditor())
+            return 0;
+        EditorOpening(ptr);
+        if (editor->OpenEditorWindow(ptr) == nullptr)
+            return 0;
+        editorWindowOpen = true;
+        EditorOpened();
+        return 1;
     case vst::effEditClose:
         if (OffersEditor()) {
             EditorClosed();
             editor->CloseEditorWindow();
+            editorWindowOpen = false;
             return 1;
         }
         return 0;
@@ -545,6 +549,9 @@ void VstPlugin::ResizeEditor()
     if (editor == nullptr)
         return;
     UpdateEditorRect();
+    // An open editor that changes its size asks the host to make room.
+    if (editorWindowOpen)
+        CallHost(vst::audioMasterSizeWindow, editor->Width(), editor->Height());
     EditorResized();
 }
 

@@ -44,6 +44,8 @@ protected:
     // effVendorSpecific; an instrument answers its own private requests and
     // passes the rest on.
     virtual intptr_t VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
+    // Between a successful effEditOpen and effEditClose.
+    bool EditorWindowOpen() const { return editorWindowOpen; }
 
 private:
     friend struct VstEntries;
@@ -68,6 +70,7 @@ private:
 
     vst::HostCallback hostCallback = nullptr;
     vst::ERect editorRect = {};
+    bool editorWindowOpen = false;  // between a successful effEditOpen and effEditClose
     vst::VstSpeakerArrangement inputArrangement = {};
     vst::VstSpeakerArrangement outputArrangement = {};
     bool setupDone = false;

@@ -131,9 +131,12 @@ void ORV::LearnedControllerMoved(int parameterIndex, double normalised)
 void ORV::IdleTick()
 {
     Graphics* context = EditorGraphics();
-    if (context == nullptr || !context->HasWindow())
+    if (context == nullptr)
         return;
-    PlaceBalls();
+    if (relayoutPending && !context->InControlCall())
+        RelayOutPanel(ChosenScaleIndex());
+    if (context->HasWindow())
+        PlaceBalls();
 }
 
 void ORV::PlaceBalls()

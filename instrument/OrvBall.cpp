@@ -9,12 +9,6 @@
 
 namespace {
 
-// The value texts: boxes 36 x 15 (x) and 36 x 20 (y) in the pad's corners.
-constexpr int kTextWidth = 36;
-// The disc's travel is the pad less one ball, widened by these few pixels of
-// the ball's own transparent margin.
-constexpr int kTravelSlackX = 4;
-constexpr int kTravelSlackY = 6;
 constexpr size_t kValueTextCapacity = 32;
 
 // A value of a ball's parameter as the disc takes it: -1..1, a value that is
@@ -26,16 +20,13 @@ double DiscValue(double v)
 
 }  // namespace
 
-OrvBall::OrvBall(PluginBase* plug, const Rect& rect, const BitmapStrip& ball1, const BitmapStrip& ball2,
+OrvBall::OrvBall(PluginBase* plug, const Geometry& geometry, const BitmapStrip& ball1, const BitmapStrip& ball2,
                  const TextStyle& firstStyle, const TextStyle& secondStyle)
-    : Control(plug, rect, -1, Blend{kBlendNone, 1.0f}), ball1(ball1), ball2(ball2), secondStyle(secondStyle)
+    : Control(plug, geometry.pad, -1, Blend{kBlendNone, 1.0f}), ball1(ball1), ball2(ball2), xText(geometry.xText),
+      x2Text(geometry.x2Text), yText(geometry.yText), y2Text(geometry.y2Text), travelSlackX(geometry.travelSlackX),
+      travelSlackY(geometry.travelSlackY), secondStyle(secondStyle)
 {
     text = firstStyle;
-    const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
-    xText = {r - kTextWidth, b - 35, r, b - 20};
-    x2Text = {r - kTextWidth, b - 15, r, b};
-    yText = {l, t + 5, l + kTextWidth, t + 25};
-    y2Text = {l, t + 25, l + kTextWidth, t + 45};
 }
 
 void OrvBall::SetBallPosition(double x, double y, bool second)
@@ -45,10 +36,10 @@ void OrvBall::SetBallPosition(double x, double y, bool second)
     // Both balls take the first ball's size.
     const int w = ball1.FrameWidth();
     const int h = ball1.FrameHeight();
-    const int px = static_cast<int>(std::floor((x * std::sqrt(1.0 - y * y / 2.0) + 1.0) * 0.5 *
-                                               (rect.Width() - w + kTravelSlackX))) +
+    const int px = static_cast<int>(
+                       std::floor((x * std::sqrt(1.0 - y * y / 2.0) + 1.0) * 0.5 * (rect.Width() - w + travelSlackX))) +
                    rect.left;
-    const int py = static_cast<int>(std::floor((rect.Height() - h + kTravelSlackY) *
+    const int py = static_cast<int>(std::floor((rect.Height() - h + travelSlackY) *
                                                (1.0 - (y * std::sqrt(1.0 - x * x / 2.0) + 1.0) * 0.5))) +
                    rect.top;
     const Rect placed{px, py, px + w, py + h};

@@ -13,7 +13,19 @@ class OrvBall : public Control {
 public:
     static constexpr double kNudgeStep = 0.01;
 
-    OrvBall(PluginBase* plug, const Rect& rect, const BitmapStrip& ball1, const BitmapStrip& ball2,
+    // Where the pad and its value texts are, and how far beyond the pad less
+    // one ball the balls travel (the ball image's transparent margin).
+    struct Geometry {
+        Rect pad;
+        Rect xText;
+        Rect x2Text;
+        Rect yText;
+        Rect y2Text;
+        int travelSlackX = 0;
+        int travelSlackY = 0;
+    };
+
+    OrvBall(PluginBase* plug, const Geometry& geometry, const BitmapStrip& ball1, const BitmapStrip& ball2,
             const TextStyle& firstStyle, const TextStyle& secondStyle);
 
     bool Draw(Graphics& graphics) override;
@@ -53,6 +65,8 @@ private:
     Rect x2Text;
     Rect yText;
     Rect y2Text;
+    int travelSlackX;
+    int travelSlackY;
     TextStyle secondStyle;
     bool dragBall1 = false;
     bool dragBall2 = false;

@@ -36,38 +36,19 @@ TextStyle PanelTextStyle(int height, uint32_t colour, int quality)
     return style;
 }
 
-const TextStyle& VersionTextStyle()
-{
-    static const TextStyle style = PanelTextStyle(13, 0x80ffffff, kTextQualityDefault);
-    return style;
-}
-
-const TextStyle& ProgramTextStyle()
-{
-    static const TextStyle style = PanelTextStyle(14, 0xe0ffffff, kTextQualityDefault);
-    return style;
-}
-
-const TextStyle& FirstBallTextStyle()
-{
-    static const TextStyle style = PanelTextStyle(14, 0xa0ffffff, kTextQualityClearType);
-    return style;
-}
-
-const TextStyle& SecondBallTextStyle()
-{
-    static const TextStyle style = PanelTextStyle(14, 0x60ffffff, kTextQualityClearType);
-    return style;
-}
+constexpr uint32_t kVersionTextColour = 0x80ffffff;
+constexpr uint32_t kProgramTextColour = 0xe0ffffff;
+constexpr uint32_t kFirstBallTextColour = 0xa0ffffff;
+constexpr uint32_t kSecondBallTextColour = 0x60ffffff;
 
 // An image that cannot be loaded leaves its control in place, drawing
 // nothing, rather than shrinking it to nothing.
-BitmapStrip Load(Graphics& graphics, const SkinImage& image)
+BitmapStrip Load(Graphics& graphics, const PanelAtScale& panel, const SkinImage& image)
 {
-    BitmapStrip strip = graphics.LoadImageStrip(image.id, image.name, image.frames);
+    BitmapStrip strip = graphics.LoadImageStrip(panel.ImageId(image), panel.ImageName(image).c_str(), image.frames);
     if (strip.image == nullptr) {
-        strip.width = image.width;
-        strip.height = image.height;
+        strip.width = panel.Pixels(image.frameWidth);
+        strip.height = image.frames * panel.Pixels(image.frameHeight);
     }
     return strip;
 }
@@ -76,35 +57,59 @@ BitmapStrip Load(Graphics& graphics, const SkinImage& image)
 
 void ORV::CreateEditorLayout()
 {
+    LayOutPanel(ChosenScaleIndex());
+    RefreshParameterControls();
+}
+
+void ORV::LayOutPanel(int scaleIndex)
+{
     Graphics* context = EditorGraphics();
     if (context == nullptr)
         return;
     Graphics& graphics = *context;
-    graphics.Resize(Graphics::kPanelWidth, Graphics::kPanelHeight);
+    const PanelAtScale panel(scaleIndex);
+    panelScaleIndex = panel.ScaleIndex();
+    relayoutPending = false;
+    graphics.Resize(panel.Width(), panel.Height());
+    graphics.SetScale(panel.Scale());
     graphics.SetHandleMouseOver(false);
-    graphics.SetBackground(kBackground.id, kBackground.name);
+    graphics.SetBackground(panel.ImageId(kBackgroundImage), panel.ImageName(kBackgroundImage).c_str());
 
-    const BitmapStrip previous = Load(graphics, kPreviousButton);
-    const BitmapStrip next = Load(graphics, kNextButton);
-    const BitmapStrip verticalHandle = Load(graphics, kHandleVertical);
-    const BitmapStrip horizontalHandle = Load(graphics, kHandleHorizontal);
-    const BitmapStrip learn = Load(graphics, kLearn);
-    const BitmapStrip morphMode = Load(graphics, kMorphModeSwitch);
+    const BitmapStrip previous = Load(graphics, panel, kPreviousButtonImage);
+    const BitmapStrip next = Load(graphics, panel, kNextButtonImage);
+    const BitmapStrip verticalHandle = Load(graphics, panel, kHandleVerticalImage);
+    const BitmapStrip horizontalHandle = Load(graphics, panel, kHandleHorizontalImage);
+    const BitmapStrip learn = Load(graphics, panel, kLearnImage);
+    const BitmapStrip morphMode = Load(graphics, panel, kMorphModeImage);
+    const int padTextHeight = panel.Pixels(kPadTextHeight);
 
-    presetMenu = static_cast<OrvPresetMenu*>(
-        graphics.AddControl(std::make_unique<OrvPresetMenu>(this, kNumberBox, kNameBox, ProgramTextStyle())));
-    graphics.AddControl(
-        std::make_unique<OrvUtilityKick>(this, kPreviousButtonX, kPreviousButtonY, kPreviousProgram, previous));
-    graphics.AddControl(std::make_unique<OrvUtilityKick>(this, kNextButtonX, kNextButtonY, kNextProgram, next));
-    graphics.AddControl(std::make_unique<OrvOptionMenu>(this, kOptionMenuButton, kOptionMenu));
-    graphics.AddControl(std::make_unique<TextControl>(this, kVersionBox, VersionTextStyle(),
-                                                      std::string("v.") + kProductVersionText + ".N"));
+    presetMenu = static_cast<OrvPresetMenu*>(graphics.AddControl(std::make_unique<OrvPresetMenu>(
+        this, panel.Pixels(kNumberBox), panel.Pixels(kNameBox),
+        PanelTextStyle(panel.Pixels(kProgramTextHeight), kProgramTextColour, kTextQualityDefault))));
+    graphics.AddControl(std::make_unique<OrvUtilityKick>(this, panel.Pixels(kPreviousButton.x),
+                                                         panel.Pixels(kPreviousButton.y), kPreviousProgram, previous));
+    graphics.AddControl(std::make_unique<OrvUtilityKick>(this, panel.Pixels(kNextButton.x), panel.Pixels(kNextButton.y),
+                                                         kNextProgram, next));
+    graphics.AddControl(std::make_unique<OrvOptionMenu>(this, panel.Pixels(kOptionMenuButton), kOptionMenu));
+    graphics.AddControl(std::make_unique<TextControl>(
+        this, panel.Pixels(kVersionBox),
+        PanelTextStyle(panel.Pixels(kVersionTextHeight), kVersionTextColour, kTextQualityDefault),
+        std::string("v.") + kProductVersionText + ".N"));
     learnArmed = false;
     learnForget = false;
-    learnSwitch = graphics.AddControl(
-        std::make_unique<OrvSwitchMidiLearn>(this, kLearnSwitchX, kLearnSwitchY, kMidiLearn, learn));
+    learnSwitch = graphics.AddControl(std::make_unique<OrvSwitchMidiLearn>(
+        this, panel.Pixels(kLearnSwitch.x), panel.Pixels(kLearnSwitch.y), kMidiLearn, learn));
+    const OrvBall::Geometry padGeometry{panel.Pixels(kPad),
+                                        panel.Pixels(kPadXText),
+                                        panel.Pixels(kPadX2Text),
+                                        panel.Pixels(kPadYText),
+                                        panel.Pixels(kPadY2Text),
+                                        panel.Pixels(kPadTravelSlackX),
+                                        panel.Pixels(kPadTravelSlackY)};
     pad = static_cast<OrvBall*>(graphics.AddControl(std::make_unique<OrvBall>(
-        this, kPad, Load(graphics, kBall), Load(graphics, kBall2), FirstBallTextStyle(), SecondBallTextStyle())));
+        this, padGeometry, Load(graphics, panel, kBallImage), Load(graphics, panel, kBall2Image),
+        PanelTextStyle(padTextHeight, kFirstBallTextColour, kTextQualityClearType),
+        PanelTextStyle(padTextHeight, kSecondBallTextColour, kTextQualityClearType))));
 
     struct VerticalFader {
         int x;
@@ -112,14 +117,14 @@ void ORV::CreateEditorLayout()
     } const verticalFaders[] = {
         {kVividX, kVivid}, {kAirX, kAir}, {kReleaseX, kRelease}, {kVolumeX, kVolume}, {kMorphRateX, kMorphRate}};
     for (const VerticalFader& fader : verticalFaders)
-        graphics.AddControl(std::make_unique<FaderControl>(this, fader.x, kVerticalFaderTop, kVerticalTravel,
-                                                           fader.parameter, verticalHandle, kFaderVertical));
-    graphics.AddControl(std::make_unique<FaderControl>(this, kEnvelopeX, kEnvelopeY, kHorizontalTravel, kEnvelope,
-                                                       horizontalHandle, kFaderHorizontal));
-    graphics.AddControl(
-        std::make_unique<SwitchControl>(this, kMorphModeX, kMorphModeY, kMorphMode, morphMode, kBlendNone));
-
-    RefreshParameterControls();
+        graphics.AddControl(std::make_unique<FaderControl>(this, panel.Pixels(fader.x), panel.Pixels(kVerticalFaderTop),
+                                                           panel.Pixels(kVerticalTravel), fader.parameter,
+                                                           verticalHandle, kFaderVertical));
+    graphics.AddControl(std::make_unique<FaderControl>(this, panel.Pixels(kEnvelopeFader.x),
+                                                       panel.Pixels(kEnvelopeFader.y), panel.Pixels(kHorizontalTravel),
+                                                       kEnvelope, horizontalHandle, kFaderHorizontal));
+    graphics.AddControl(std::make_unique<SwitchControl>(
+        this, panel.Pixels(kMorphModeSwitch.x), panel.Pixels(kMorphModeSwitch.y), kMorphMode, morphMode, kBlendNone));
 }
 
 void ORV::RefreshParameterControls()

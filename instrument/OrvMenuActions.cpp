@@ -1,6 +1,7 @@
 #include "OrvMenuActions.h"
 
 #include "Graphics.h"
+#include "OrvPanelLayout.h"
 #include "ProductSite.h"
 #include "Synth.h"
 #include "UpdateCheck.h"
@@ -182,8 +183,11 @@ void ReloadConfiguration(Synth& instrument, Graphics& graphics)
     // Reading a file that is gone would reset every setting to its default;
     // the user keeps what is set now instead.
     if (iniPath.empty() || !platform::FileExists(iniPath) ||
-        instrument.ReadConfiguration() == Synth::kConfigFileMissing)
+        instrument.ReadConfiguration() == Synth::kConfigFileMissing) {
         graphics.ShowMessage("The INI file does not exist.", "Problem with INI File", MessageButtons::kOk);
+        return;
+    }
+    instrument.PanelSizeChanged();
 }
 
 void SaveConfiguration(Synth& instrument, Graphics& graphics)
@@ -220,6 +224,8 @@ std::string ProgramFileName(const std::string& programName)
             c = '_';
     return name;
 }
+
+static_assert(kPanelSizes == orvpanel::kScalePercents.size(), "one menu entry per scale");
 
 void RunMenuAction(Synth& instrument, Graphics& graphics, int action)
 {
@@ -280,6 +286,11 @@ void RunMenuAction(Synth& instrument, Graphics& graphics, int action)
         graphics.OpenWebAddress(kMakerSiteUrl);
         break;
     default:
+        if (action >= kPanelSizeActionBase && action <= kPanelSizeActionBase + kPanelSizes)
+            instrument.SetPanelSize(
+                action == kActionPanelSizeAutomatic
+                    ? Synth::kPanelSizeAutomatic
+                    : orvpanel::kScalePercents[static_cast<size_t>(action - kPanelSizeActionBase - 1)]);
         break;  // separators and submenu titles
     }
 }

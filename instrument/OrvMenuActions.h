@@ -1,6 +1,6 @@
 // What the option menu's entries do. Action numbers are the item's index in
 // the top menu, or 22 plus the index in "Global MIDI Settings...", or 24
-// plus the index in "Go Online...".
+// plus the index in "Go Online...", or 26 plus the index in "Panel Size".
 #pragma once
 
 #include <string>
@@ -23,16 +23,22 @@ enum OrvMenuAction : int {
     kActionGlobalMidiSettings = 14,  // a submenu's title
     kActionReloadConfiguration = 15,
     kActionSaveConfiguration = 16,
-    kActionGoOnline = 18,  // a submenu's title
+    kActionGoOnline = 18,       // a submenu's title
+    kActionPanelSizeMenu = 20,  // a submenu's title
     kActionMidiThru = 22,
     kActionIgnoreProgramChange = 23,
     kActionCheckForUpdate = 24,
     kActionVisitMakerSite = 25,
+    // "Automatic", then one entry per supported scale, smallest first.
+    kActionPanelSizeAutomatic = 26,
 };
 
 // The first action number of each submenu's items.
 inline constexpr int kMidiSettingsActionBase = kActionMidiThru;
 inline constexpr int kOnlineActionBase = kActionCheckForUpdate;
+inline constexpr int kPanelSizeActionBase = kActionPanelSizeAutomatic;
+// The scales the "Panel Size" menu offers after "Automatic".
+inline constexpr int kPanelSizes = 7;
 
 // Runs one action; numbers that name no action do nothing.
 void RunMenuAction(Synth& instrument, Graphics& graphics, int action);

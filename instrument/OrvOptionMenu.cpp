@@ -2,6 +2,7 @@
 
 #include "Graphics.h"
 #include "OrvMenuActions.h"
+#include "OrvPanelLayout.h"
 #include "ProductSite.h"
 #include "Synth.h"
 
@@ -45,6 +46,13 @@ void OrvOptionMenu::BuildMenu(const Synth& instrument, PopupMenu& menu)
     online->AddItem("Check Online for Update");
     online->AddItem(std::string("Visit ") + kMakerSiteAddress);
     menu.AddSubmenu("Go Online...", std::move(online));
+    menu.AddSeparator();
+    auto sizes = std::make_unique<PopupMenu>();
+    const int chosen = instrument.PanelSizePercent();
+    sizes->AddItem("Automatic", chosen == Synth::kPanelSizeAutomatic ? kItemChecked : 0);
+    for (const int percent : orvpanel::kScalePercents)
+        sizes->AddItem(std::to_string(percent) + "%", chosen == percent ? kItemChecked : 0);
+    menu.AddSubmenu("Panel Size", std::move(sizes));
 }
 
 void OrvOptionMenu::OnMouseDown(int x, int y, const MouseModifiers& /*mods*/)
@@ -61,6 +69,8 @@ void OrvOptionMenu::OnMouseDown(int x, int y, const MouseModifiers& /*mods*/)
         action += kMidiSettingsActionBase;
     else if (chosen == menu.Item(kActionGoOnline).submenu.get())
         action += kOnlineActionBase;
+    else if (chosen == menu.Item(kActionPanelSizeMenu).submenu.get())
+        action += kPanelSizeActionBase;
     RunMenuAction(*instrument, *context, action);
     context->MarkAllDirty();
 }

@@ -1,30 +1,66 @@
-// Where everything sits on ORV's panel, and which images it is drawn from.
-// Rectangles are (left, top, right, bottom), right and bottom exclusive.
+// Where everything sits on ORV's panel, and which images it is drawn from:
+// the table in OrvPanelLayout.def, at 100 %, and the panel at a scale.
 #pragma once
 
+#include "DisplayScale.h"
 #include "Rect.h"
+
+#include <array>
+#include <string>
 
 namespace orvpanel {
 
 // Skin images: resource type "PNG", looked up by number; the name goes with
 // the number to the loader.
 struct SkinImage {
-    int id;
-    const char* name;
-    int frames;  // stacked vertically
-    int width;   // of the whole image
-    int height;
+    int id;            // at 100 %
+    const char* stem;  // the file name without ".png"
+    int frames;        // stacked vertically
+    int frameWidth;    // at 100 %
+    int frameHeight;
 };
-inline constexpr SkinImage kBackground{101, "resources/img/back.png", 1, 608, 352};
-inline constexpr SkinImage kBall{102, "resources/img/ball.png", 1, 28, 30};
-inline constexpr SkinImage kBall2{103, "resources/img/ball2.png", 1, 28, 30};
-inline constexpr SkinImage kHandleVertical{104, "resources/img/handle_v.png", 1, 26, 16};
-inline constexpr SkinImage kHandleHorizontal{105, "resources/img/handle_h.png", 1, 15, 27};
-inline constexpr SkinImage kPreviousButton{106, "resources/img/left.png", 2, 22, 44};
-inline constexpr SkinImage kNextButton{107, "resources/img/right.png", 2, 22, 44};
-inline constexpr SkinImage kLearn{108, "resources/img/learn.png", 2, 50, 44};
-inline constexpr SkinImage kUnlearn{109, "resources/img/unlearn.png", 2, 50, 44};
-inline constexpr SkinImage kMorphModeSwitch{110, "resources/img/mode.png", 4, 52, 64};
+
+struct Point {
+    int x;
+    int y;
+};
+
+#define ORV_PANEL_SIZE(width, height) inline constexpr int kPanelWidth = width, kPanelHeight = height;
+#define ORV_PANEL_IMAGE_ID_STEP(step) inline constexpr int kScaleImageIdStep = step;
+#define ORV_PANEL_SCALE(percent)
+#define ORV_PANEL_IMAGE(name, id, stem, frames, width, height) \
+    inline constexpr SkinImage k##name{id, #stem, frames, width, height};
+#define ORV_PANEL_RECT(name, left, top, right, bottom) inline constexpr Rect k##name{left, top, right, bottom};
+#define ORV_PANEL_POINT(name, x, y) inline constexpr Point k##name{x, y};
+#define ORV_PANEL_LENGTH(name, value) inline constexpr int k##name = value;
+#include "OrvPanelLayout.def"
+#undef ORV_PANEL_SIZE
+#undef ORV_PANEL_IMAGE_ID_STEP
+#undef ORV_PANEL_SCALE
+#undef ORV_PANEL_IMAGE
+#undef ORV_PANEL_RECT
+#undef ORV_PANEL_POINT
+#undef ORV_PANEL_LENGTH
+// The same table again for its list of scales alone.
+#define ORV_PANEL_SIZE(width, height)
+#define ORV_PANEL_IMAGE_ID_STEP(step)
+#define ORV_PANEL_SCALE(percent) percent,
+#define ORV_PANEL_IMAGE(name, id, stem, frames, width, height)
+#define ORV_PANEL_RECT(name, left, top, right, bottom)
+#define ORV_PANEL_POINT(name, x, y)
+#define ORV_PANEL_LENGTH(name, value)
+inline constexpr std::array kScalePercents{
+#include "OrvPanelLayout.def"
+};
+#undef ORV_PANEL_SIZE
+#undef ORV_PANEL_IMAGE_ID_STEP
+#undef ORV_PANEL_SCALE
+#undef ORV_PANEL_IMAGE
+#undef ORV_PANEL_RECT
+#undef ORV_PANEL_POINT
+#undef ORV_PANEL_LENGTH
+
+inline constexpr int kPercent = 100;
 
 // Negative indices no parameter has: they only tell the program and menu
 // controls apart.
@@ -33,21 +69,28 @@ inline constexpr int kNextProgram = -16;
 inline constexpr int kOptionMenu = -17;
 inline constexpr int kMidiLearn = -18;
 
-inline constexpr Rect kNumberBox{102, 21, 126, 35};
-inline constexpr Rect kNameBox{153, 21, 345, 37};
-inline constexpr int kPreviousButtonX = 77, kPreviousButtonY = 17;
-inline constexpr int kNextButtonX = 128, kNextButtonY = 17;
-inline constexpr Rect kOptionMenuButton{352, 18, 392, 34};
-inline constexpr Rect kVersionBox{457, 22, 541, 36};
-inline constexpr int kLearnSwitchX = 407, kLearnSwitchY = 17;
-inline constexpr Rect kPad{16, 72, 272, 328};
+// The panel at one of the supported scales.
+class PanelAtScale {
+public:
+    // scaleIndex: into kScalePercents, clamped.
+    explicit PanelAtScale(int scaleIndex);
 
-// The faders: the top-left corner, the travel along the track.
-inline constexpr int kVerticalTravel = 86;
-inline constexpr int kHorizontalTravel = 160;
-inline constexpr int kVerticalFaderTop = 181;
-inline constexpr int kVividX = 301, kAirX = 365, kReleaseX = 429, kVolumeX = 493, kMorphRateX = 557;
-inline constexpr int kEnvelopeX = 336, kEnvelopeY = 291;
-inline constexpr int kMorphModeX = 544, kMorphModeY = 296;
+    int ScaleIndex() const { return scaleIndex; }
+    const DisplayScale& Scale() const { return scale; }
+    int Width() const { return scale.Pixels(kPanelWidth); }
+    int Height() const { return scale.Pixels(kPanelHeight); }
+    int Pixels(int length) const { return scale.Pixels(length); }
+    Rect Pixels(const Rect& r) const { return scale.Pixels(r); }
+    // The resource number and name of an image at this scale.
+    int ImageId(const SkinImage& image) const { return image.id + scaleIndex * kScaleImageIdStep; }
+    std::string ImageName(const SkinImage& image) const;
+
+private:
+    int scaleIndex;
+    DisplayScale scale;
+};
+
+// The largest supported scale not above factor (the smallest below all).
+int ScaleIndexFor(double factor);
 
 }  // namespace orvpanel

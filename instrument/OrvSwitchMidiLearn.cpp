@@ -19,10 +19,26 @@ void OrvSwitchMidiLearn::OnMouseDown(int x, int y, const MouseModifiers& mods)
     if (!mods.right || value != 0.0)
         return;
     learnMode = !learnMode;
-    if (context != nullptr) {
-        // The forget images are loaded only once someone asks for them.
-        const orvpanel::SkinImage& images = learnMode ? orvpanel::kLearn : orvpanel::kUnlearn;
-        strip = context->LoadImageStrip(images.id, images.name, images.frames);
-    }
+    LoadModeImages();
     MarkDirty(true);
+}
+
+void OrvSwitchMidiLearn::ShowArmed(bool forget)
+{
+    if (learnMode == forget) {
+        learnMode = !forget;
+        LoadModeImages();
+    }
+    SetValueFromParameter(1.0);
+    MarkDirty(false);
+}
+
+void OrvSwitchMidiLearn::LoadModeImages()
+{
+    if (context == nullptr)
+        return;
+    // The forget images are loaded only once someone asks for them.
+    const orvpanel::SkinImage& images = learnMode ? orvpanel::kLearnImage : orvpanel::kUnlearnImage;
+    const orvpanel::PanelAtScale panel(orvpanel::ScaleIndexFor(context->Scale().factor));
+    strip = context->LoadImageStrip(panel.ImageId(images), panel.ImageName(images).c_str(), images.frames);
 }

@@ -16,8 +16,13 @@ public:
 
     // True while it learns bindings, false while it forgets them.
     bool LearnMode() const { return learnMode; }
+    // Shows learning as armed, to learn bindings or to forget them (a new
+    // panel taking over the state of the one it replaces).
+    void ShowArmed(bool forget);
 
 private:
+    void LoadModeImages();
+
     Synth* instrument = nullptr;
     bool learnMode = true;
 };

@@ -15,8 +15,21 @@ namespace {
 
 constexpr const char* kVendorFolder = "Tarnwick";
 constexpr const char* kIniFileName = "orv.ini";
-constexpr size_t kPathCapacity = 259;  // "Startup Bank" / "File"
-constexpr size_t kValueCapacity = 64;  // every other key
+constexpr size_t kPathCapacity = 259;                // "Startup Bank" / "File"
+constexpr size_t kValueCapacity = 64;                // every other key
+constexpr const char* kPanelSizeKey = "Panel Size";  // "Global": "Automatic" or a percentage
+constexpr const char* kPanelSizeAutomaticText = "Automatic";
+// Sizes beyond this are nonsense; they are taken as the largest the panel has.
+constexpr double kLargestPanelSizePercent = 1000.0;
+
+// A percentage, or automatic for anything else (older versions write no key).
+int PanelSizeFromText(const std::string& text)
+{
+    const double percent = ParseSettingNumber(text);
+    if (!(percent > 0.0))
+        return Synth::kPanelSizeAutomatic;
+    return static_cast<int>(std::min(percent, kLargestPanelSizePercent));
+}
 
 }  // namespace
 
@@ -76,6 +89,8 @@ Synth::ConfigStatus Synth::ReadShellSettings(const platform::ProfileSnapshot& fi
     if (!folder.empty())
         programFilesPath = folder;
 
+    panelSizePercent = PanelSizeFromText(read("Global", kPanelSizeKey, kPanelSizeAutomaticText, kValueCapacity));
+
     const std::string thru = read("MIDI Global", "MIDI Thru", midiThru ? "true" : "false", kValueCapacity);
     if (!thru.empty())
         midiThru = EqualsIgnoringCase(thru, "true");
@@ -112,6 +127,7 @@ void Synth::WriteConfiguration(int selector)
         platform::WriteProfileString(iniPath, "MIDI Global", "Ignore Program Change",
                                      ignoreProgramChange ? "true" : "false");
     if (selector < 0) {
+        WritePanelSize();
         platform::ClearProfileSection(iniPath, "MIDI Control");
         for (int n = 0; n < kControllerCount; ++n) {
             if (controlMap[n] == -1)
@@ -123,6 +139,22 @@ void Synth::WriteConfiguration(int selector)
             platform::WriteProfileString(iniPath, "MIDI Control", key, value);
         }
     }
+}
+
+void Synth::SetPanelSize(int percent)
+{
+    panelSizePercent = std::max(percent, kPanelSizeAutomatic);
+    WritePanelSize();
+    PanelSizeChanged();
+}
+
+void Synth::WritePanelSize()
+{
+    if (iniPath.empty())
+        return;
+    const std::string text =
+        panelSizePercent == kPanelSizeAutomatic ? kPanelSizeAutomaticText : std::to_string(panelSizePercent);
+    platform::WriteProfileString(iniPath, "Global", kPanelSizeKey, text.c_str());
 }
 
 void Synth::SelectStartupBank(const std::string& path)

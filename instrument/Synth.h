@@ -42,8 +42,11 @@ public:
     // Reads the user's settings file (once, whatever the number of keys).
     virtual ConfigStatus ReadConfiguration();
     // Fills the editor's graphics context with the panel's controls; called
-    // once while the instrument is built, before the context is attached.
+    // while the instrument is built, before the context is attached, and
+    // again whenever the panel's scale changes.
     virtual void CreateEditorLayout() {}
+    // The user chose another panel size (or reloaded the settings file).
+    virtual void PanelSizeChanged() {}
 
     void ResetProcessing() override;
     void ParameterChanged(int index) override;
@@ -63,6 +66,11 @@ public:
     void WriteProgramFilesPath(const std::string& folder);
     void SetMidiThru(bool on);
     void SetIgnoreProgramChange(bool on);
+    // The user's panel size in percent, 0 for automatic (from the host or
+    // the system); stored in the settings file.
+    static constexpr int kPanelSizeAutomatic = 0;
+    void SetPanelSize(int percent);
+    int PanelSizePercent() const { return panelSizePercent; }
     const std::string& IniPath() const { return iniPath; }
     const std::string& StartupBankPath() const { return startupBankPath; }
     const std::string& ProgramFilesPath() const { return programFilesPath; }
@@ -113,6 +121,7 @@ protected:
     int32_t learnTarget = -1;
     bool midiThru = false;
     bool ignoreProgramChange = false;
+    int panelSizePercent = kPanelSizeAutomatic;
 
     std::string iniPath;
     std::string documentsFolder;
@@ -123,4 +132,5 @@ protected:
 
 private:
     void WriteStartupBankEntry();
+    void WritePanelSize();
 };

@@ -2,9 +2,14 @@
 // the context's timer, drawing and input calls.
 #include "GraphicsWin.h"
 
+#include "PluginBase.h"
 #include "WindowsKeys.h"
 
 #include <windowsx.h>
+
+#ifndef WM_DPICHANGED_AFTERPARENT
+#define WM_DPICHANGED_AFTERPARENT 0x02E3
+#endif
 
 namespace {
 
@@ -162,6 +167,12 @@ LRESULT GraphicsWin::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     }
     case WM_MOUSELEAVE:
         OnMouseOut();
+        return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        // The host's window moved to a screen of another scale (or the
+        // screen's scale changed): the plug-in may choose another size.
+        if (PluginBase* owner = Plugin())
+            owner->EditorSystemScaleChanged(SystemScale(GetParent(hwnd)));
         return 0;
     case WM_NCDESTROY:
         // Also when the host destroys its window with ours inside.

@@ -4,6 +4,7 @@
 #include "FileDialogText.h"
 #include "Module.h"
 #include "NativePopupMenu.h"
+#include "SharedLibrary.h"
 #include "WideText.h"
 
 #include <commdlg.h>
@@ -98,7 +99,8 @@ UINT_PTR CALLBACK ColourDialogHook(HWND dialog, UINT message, WPARAM /*wParam*/,
 
 }  // namespace
 
-GraphicsWin::GraphicsWin(PluginBase* plug) : Graphics(plug), instance(static_cast<HINSTANCE>(platform::ModuleHandle()))
+GraphicsWin::GraphicsWin(PluginBase* plug, int width, int height)
+    : Graphics(plug, width, height), instance(static_cast<HINSTANCE>(platform::ModuleHandle()))
 {}
 
 GraphicsWin::~GraphicsWin()
@@ -108,6 +110,28 @@ GraphicsWin::~GraphicsWin()
 }
 
 // --- the window ---------------------------------------------------------------------
+
+double GraphicsWin::SystemScale(void* parent)
+{
+    constexpr double kBaseDpi = 96.0;
+    // Looked up at run time, so the plug-in still loads on older systems.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const DpiForWindow dpiForWindow = [] {
+        static platform::SharedLibrary user32;
+        return user32.Open("user32.dll") ? reinterpret_cast<DpiForWindow>(user32.Symbol("GetDpiForWindow")) : nullptr;
+    }();
+    HWND parentHwnd = static_cast<HWND>(parent);
+    UINT dpi = 0;
+    if (dpiForWindow != nullptr && parentHwnd != nullptr && IsWindow(parentHwnd))
+        dpi = dpiForWindow(parentHwnd);
+    if (dpi == 0) {
+        if (HDC screen = GetDC(nullptr)) {
+            dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+            ReleaseDC(nullptr, screen);
+        }
+    }
+    return dpi > 0 ? dpi / kBaseDpi : 0.0;
+}
 
 void* GraphicsWin::OpenEditorWindow(void* parent)
 {

@@ -22,11 +22,15 @@ public:
     static constexpr UINT_PTR kRedrawTimerId = 2;
     static constexpr int kTextEntryId = 99;
 
-    explicit GraphicsWin(PluginBase* plug);
+    // The panel's size: the layout's (Resize), unless given here.
+    explicit GraphicsWin(PluginBase* plug, int width = 0, int height = 0);
     ~GraphicsWin() override;
 
     // --- EditorView -------------------------------------------------------------
     bool CanOpenWindow() const override { return true; }
+    // The DPI of parent's monitor (GetDpiForWindow, Windows 10 1607 and
+    // later), else the screen's; 96 dpi is 1.
+    double SystemScale(void* parent) override;
     // A second open without a close moves the window into the new parent,
     // keeping its position and size. Null when the window cannot be made
     // (no parent, or a parent that is not a window).

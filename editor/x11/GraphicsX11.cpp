@@ -4,6 +4,7 @@
 #include "Control.h"
 #include "FileDialogText.h"
 #include "X11DialogTool.h"
+#include "X11DisplayScale.h"
 #include "X11ErrorTrap.h"
 #include "X11FallbackDialog.h"
 #include "X11KeyMap.h"
@@ -54,7 +55,7 @@ long MillisecondsBetween(Time earlier, Time later)
 
 }  // namespace
 
-GraphicsX11::GraphicsX11(PluginBase* plug) : Graphics(plug) {}
+GraphicsX11::GraphicsX11(PluginBase* plug, int width, int height) : Graphics(plug, width, height) {}
 
 GraphicsX11::~GraphicsX11()
 {
@@ -84,12 +85,7 @@ void* GraphicsX11::OpenEditorWindow(void* parentHandle)
                           DefaultDepth(display, screen), InputOutput, DefaultVisual(display, screen),
                           CWEventMask | CWBackPixmap | CWBorderPixel | CWColormap, &attributes);
         if (!trap.SyncFailed()) {
-            XSizeHints* hints = XAllocSizeHints();
-            hints->flags = PSize | PMinSize | PMaxSize;
-            hints->width = hints->min_width = hints->max_width = Width();
-            hints->height = hints->min_height = hints->max_height = Height();
-            XSetWMNormalHints(display, window, hints);
-            XFree(hints);
+            SetSizeHints();
             XStoreName(display, window, "ORV");
             gc = XCreateGC(display, window, 0, nullptr);
             XMapWindow(display, window);
@@ -108,6 +104,54 @@ void* GraphicsX11::OpenEditorWindow(void* parentHandle)
     nextTick = Clock::now();
     MarkAllDirty();
     return reinterpret_cast<void*>(window);
+}
+
+double GraphicsX11::SystemScale(void* /*parent*/)
+{
+    // Our own short connection: the window's does not exist yet.
+    double scale = 0.0;
+    if (Display* query = XOpenDisplay(nullptr)) {
+        if (const char* resources = XResourceManagerString(query))
+            scale = XftDpiScale(resources);
+        XCloseDisplay(query);
+    }
+    if (scale > 0.0)
+        return scale;
+    return GdkScale(std::getenv("GDK_SCALE"));
+}
+
+void GraphicsX11::SetSizeHints()
+{
+    XSizeHints* hints = XAllocSizeHints();
+    if (hints == nullptr)
+        return;
+    hints->flags = PSize | PMinSize | PMaxSize;
+    hints->width = hints->min_width = hints->max_width = Width();
+    hints->height = hints->min_height = hints->max_height = Height();
+    XSetWMNormalHints(display, window, hints);
+    XFree(hints);
+}
+
+void GraphicsX11::Resize(int newWidth, int newHeight)
+{
+    if (newWidth == Width() && newHeight == Height())
+        return;
+    const bool open = window != 0;
+    if (open) {
+        X11ErrorTrap trap(display);
+        DestroyImage();
+        trap.SyncFailed();
+    }
+    Graphics::Resize(newWidth, newHeight);
+    if (!open)
+        return;
+    X11ErrorTrap trap(display);
+    XResizeWindow(display, window, static_cast<unsigned>(Width()), static_cast<unsigned>(Height()));
+    SetSizeHints();
+    if (!CreateImage())
+        image = nullptr;  // nothing is shown until the window goes; the panel still works
+    trap.SyncFailed();
+    MarkAllDirty();
 }
 
 bool GraphicsX11::CreateImage()
@@ -403,7 +447,8 @@ void GraphicsX11::HandleButtonPress(const XButtonEvent& event)
         const std::string& text = field->editing.Text();
         size_t best = 0;
         for (size_t i = 0; i <= text.size(); ++i) {
-            Rect extent{field->rect.left + kFieldPadding, field->rect.top, field->rect.right, field->rect.bottom};
+            Rect extent{field->rect.left + Scale().Pixels(kFieldPadding), field->rect.top, field->rect.right,
+                        field->rect.bottom};
             RasterRect r = extent.ToRaster();
             measureStyle.alignment = kTextAlignNear;
             ::DrawStyledText(nullptr, measureStyle, std::string_view(text).substr(0, i), r, true);
@@ -635,17 +680,18 @@ void GraphicsX11::DrawField()
     style.alignment = kTextAlignNear;
     style.colour = f.style.entryForeground;
     const std::string& text = f.editing.Text();
+    const int padding = Scale().Pixels(kFieldPadding);
     auto extentOf = [&](size_t bytes) {
-        RasterRect r{box.left + kFieldPadding, box.top, box.right, box.bottom};
+        RasterRect r{box.left + padding, box.top, box.right, box.bottom};
         ::DrawStyledText(nullptr, style, std::string_view(text).substr(0, bytes), r, true);
-        return bytes == 0 ? box.left + kFieldPadding : r.right;
+        return bytes == 0 ? box.left + padding : r.right;
     };
     const int selectionLeft = extentOf(f.editing.SelectionStart());
     const int selectionRight = extentOf(f.editing.SelectionEnd());
     if (f.editing.HasSelection())
         FillRectangle(*bitmap, selectionLeft, box.top + 1, selectionRight - selectionLeft, box.Height() - 2,
                       kSelectionColour, 1.0f, kRasterCopy);
-    RasterRect textArea{box.left + kFieldPadding, box.top + 1, box.right, box.bottom};
+    RasterRect textArea{box.left + padding, box.top + 1, box.right, box.bottom};
     ::DrawStyledText(bitmap, style, text, textArea, false);
     if (f.editing.HasSelection()) {
         // The selected part again, in the selection's text colour.
@@ -656,7 +702,7 @@ void GraphicsX11::DrawField()
         ::DrawStyledText(bitmap, selected, std::string_view(text).substr(start, f.editing.SelectionEnd() - start), part,
                          false);
     } else {
-        FillRectangle(*bitmap, extentOf(f.editing.Caret()), box.top + 2, kCaretWidth, box.Height() - 4,
+        FillRectangle(*bitmap, extentOf(f.editing.Caret()), box.top + 2, Scale().Pixels(kCaretWidth), box.Height() - 4,
                       f.style.entryForeground, 1.0f, kRasterCopy);
     }
 }

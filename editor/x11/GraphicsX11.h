@@ -24,11 +24,16 @@
 
 class GraphicsX11 : public Graphics {
 public:
-    explicit GraphicsX11(PluginBase* plug);
+    // The panel's size: the layout's (Resize), unless given here.
+    explicit GraphicsX11(PluginBase* plug, int width = 0, int height = 0);
     ~GraphicsX11() override;
 
     bool CanOpenWindow() const override { return true; }
+    // The desktop's scale: the X resource Xft.dpi (96 = 1), else GDK_SCALE.
+    double SystemScale(void* parent) override;
     void* OpenEditorWindow(void* parent) override;
+    // An open window takes the new size, with size hints to match.
+    void Resize(int newWidth, int newHeight) override;
     void CloseEditorWindow() override;
     void IdleEditorWindow() override;
     bool HostKeyDown(int character, int virtualKey) override;
@@ -71,6 +76,7 @@ private:
     enum class KeySource { kWindow, kHost };
 
     bool CreateImage();
+    void SetSizeHints();
     void DestroyImage();
     void PutArea(int x, int y, int w, int h);
     void DrainEvents();

@@ -53,6 +53,33 @@ IconLook LookOf(MessageIcon icon)
     }
 }
 
+constexpr int kTextHeight = 13;
+constexpr int kFieldInset = 3;
+constexpr int kButtonTextTop = 5;
+
+// The sizes above in pixels at the panel's scale.
+struct Metrics {
+    int dialogWidth;
+    int margin;
+    int lineHeight;
+    int buttonWidth;
+    int buttonHeight;
+    int fieldHeight;
+    int iconSize;
+    int iconSignHeight;
+    int textHeight;
+    int fieldInset;
+    int buttonTextTop;
+};
+
+Metrics MetricsAt(const DisplayScale& scale)
+{
+    return {scale.Pixels(kWidth),       scale.Pixels(kMargin),         scale.Pixels(kLineHeight),
+            scale.Pixels(kButtonWidth), scale.Pixels(kButtonHeight),   scale.Pixels(kFieldHeight),
+            scale.Pixels(kIconSize),    scale.Pixels(kIconSignHeight), scale.Pixels(kTextHeight),
+            scale.Pixels(kFieldInset),  scale.Pixels(kButtonTextTop)};
+}
+
 struct Button {
     const char* label;
     MessageAnswer answer;
@@ -93,17 +120,19 @@ class Dialog {
 public:
     Dialog(GraphicsX11& graphics, const std::string& text, const char* caption, std::vector<Button> buttons,
            std::optional<TextFieldEditing> field, std::optional<MessageIcon> icon)
-        : graphics(graphics), lines(WrapLines(text)), buttons(std::move(buttons)), field(std::move(field)), icon(icon)
+        : graphics(graphics), m(MetricsAt(graphics.Scale())), lines(WrapLines(text)), buttons(std::move(buttons)),
+          field(std::move(field)), icon(icon)
     {
         std::strcpy(style.face, "Arial");
-        style.height = 13;
+        style.height = m.textHeight;
         style.alignment = kTextAlignNear;
         // The icon takes a column of its own; the lines keep their width.
-        textLeft = kMargin + (icon.has_value() ? kIconSize + kMargin : 0);
-        width = textLeft + kWidth - kMargin;
-        const int textHeight = std::max(static_cast<int>(lines.size()) * kLineHeight, icon.has_value() ? kIconSize : 0);
-        height = kMargin + textHeight + kMargin + (this->field.has_value() ? kFieldHeight + kMargin : 0) +
-                 kButtonHeight + kMargin;
+        textLeft = m.margin + (icon.has_value() ? m.iconSize + m.margin : 0);
+        width = textLeft + m.dialogWidth - m.margin;
+        const int textHeight =
+            std::max(static_cast<int>(lines.size()) * m.lineHeight, icon.has_value() ? m.iconSize : 0);
+        height = m.margin + textHeight + m.margin + (this->field.has_value() ? m.fieldHeight + m.margin : 0) +
+                 m.buttonHeight + m.margin;
         Display* display = graphics.XDisplay();
         const int screen = DefaultScreen(display);
         const int x = (DisplayWidth(display, screen) - width) / 2;
@@ -125,9 +154,9 @@ private:
     int ButtonLeft(size_t i) const
     {
         const int count = static_cast<int>(buttons.size());
-        return width - kMargin - (count - static_cast<int>(i)) * (kButtonWidth + kMargin) + kMargin;
+        return width - m.margin - (count - static_cast<int>(i)) * (m.buttonWidth + m.margin) + m.margin;
     }
-    int ButtonTop() const { return height - kMargin - kButtonHeight; }
+    int ButtonTop() const { return height - m.margin - m.buttonHeight; }
 
     void Draw()
     {
@@ -138,25 +167,26 @@ private:
         if (icon.has_value())
             DrawIcon(bitmap, *icon);
         for (size_t i = 0; i < lines.size(); ++i) {
-            RasterRect area{textLeft, kMargin + static_cast<int>(i) * kLineHeight, width - kMargin, height};
+            RasterRect area{textLeft, m.margin + static_cast<int>(i) * m.lineHeight, width - m.margin, height};
             DrawStyledText(&bitmap, text, lines[i], area, false);
         }
         if (field.has_value()) {
-            const int top = kMargin + static_cast<int>(lines.size()) * kLineHeight + kMargin;
-            FillRectangle(bitmap, kMargin - 1, top - 1, width - 2 * kMargin + 2, kFieldHeight + 2, kFrame, 1.0f,
+            const int top = m.margin + static_cast<int>(lines.size()) * m.lineHeight + m.margin;
+            FillRectangle(bitmap, m.margin - 1, top - 1, width - 2 * m.margin + 2, m.fieldHeight + 2, kFrame, 1.0f,
                           kRasterCopy);
-            FillRectangle(bitmap, kMargin, top, width - 2 * kMargin, kFieldHeight, kWhite, 1.0f, kRasterCopy);
-            RasterRect area{kMargin + 3, top + 3, width - kMargin, top + kFieldHeight};
+            FillRectangle(bitmap, m.margin, top, width - 2 * m.margin, m.fieldHeight, kWhite, 1.0f, kRasterCopy);
+            RasterRect area{m.margin + m.fieldInset, top + m.fieldInset, width - m.margin, top + m.fieldHeight};
             const std::string shown = field->Text() + "|";
             DrawStyledText(&bitmap, text, shown, area, false);
         }
         for (size_t i = 0; i < buttons.size(); ++i) {
-            FillRectangle(bitmap, ButtonLeft(i), ButtonTop(), kButtonWidth, kButtonHeight, kFrame, 1.0f, kRasterCopy);
-            FillRectangle(bitmap, ButtonLeft(i) + 1, ButtonTop() + 1, kButtonWidth - 2, kButtonHeight - 2, kButtonFace,
-                          1.0f, kRasterCopy);
+            FillRectangle(bitmap, ButtonLeft(i), ButtonTop(), m.buttonWidth, m.buttonHeight, kFrame, 1.0f, kRasterCopy);
+            FillRectangle(bitmap, ButtonLeft(i) + 1, ButtonTop() + 1, m.buttonWidth - 2, m.buttonHeight - 2,
+                          kButtonFace, 1.0f, kRasterCopy);
             TextStyle label = text;
             label.alignment = kTextAlignCentre;
-            RasterRect area{ButtonLeft(i), ButtonTop() + 5, ButtonLeft(i) + kButtonWidth, ButtonTop() + kButtonHeight};
+            RasterRect area{ButtonLeft(i), ButtonTop() + m.buttonTextTop, ButtonLeft(i) + m.buttonWidth,
+                            ButtonTop() + m.buttonHeight};
             DrawStyledText(&bitmap, label, buttons[i].label, area, false);
         }
         window->Show();
@@ -165,15 +195,15 @@ private:
     void DrawIcon(RasterMemBitmap& bitmap, MessageIcon shown)
     {
         const IconLook look = LookOf(shown);
-        FillDisc(bitmap, kMargin, kMargin, kIconSize, look.colour);
+        FillDisc(bitmap, m.margin, m.margin, m.iconSize, look.colour);
         TextStyle sign;
         std::strcpy(sign.face, "Arial");
-        sign.height = kIconSignHeight;
+        sign.height = m.iconSignHeight;
         sign.style = kTextBold;
         sign.alignment = kTextAlignCentre;
         sign.colour = kWhite;
-        const int signTop = kMargin + (kIconSize - kIconSignHeight) / 2;
-        RasterRect area{kMargin, signTop, kMargin + kIconSize, signTop + kIconSignHeight};
+        const int signTop = m.margin + (m.iconSize - m.iconSignHeight) / 2;
+        RasterRect area{m.margin, signTop, m.margin + m.iconSize, signTop + m.iconSignHeight};
         DrawStyledText(&bitmap, sign, look.sign, area, false);
     }
 
@@ -196,8 +226,8 @@ private:
             break;
         case ButtonRelease:
             for (size_t i = 0; i < buttons.size(); ++i)
-                if (event.xbutton.x >= ButtonLeft(i) && event.xbutton.x < ButtonLeft(i) + kButtonWidth &&
-                    event.xbutton.y >= ButtonTop() && event.xbutton.y < ButtonTop() + kButtonHeight)
+                if (event.xbutton.x >= ButtonLeft(i) && event.xbutton.x < ButtonLeft(i) + m.buttonWidth &&
+                    event.xbutton.y >= ButtonTop() && event.xbutton.y < ButtonTop() + m.buttonHeight)
                     answer = buttons[i].answer;
             break;
         case KeyPress: {
@@ -223,13 +253,14 @@ private:
     }
 
     GraphicsX11& graphics;
+    const Metrics m;
     std::vector<std::string> lines;
     std::vector<Button> buttons;
     std::optional<TextFieldEditing> field;
     std::optional<MessageIcon> icon;
     TextStyle style;
-    int textLeft = kMargin;
-    int width = kWidth;
+    int textLeft = 0;
+    int width = 0;
     int height = 0;
     std::optional<X11RasterWindow> window;
     Atom wmDelete = 0;

@@ -22,13 +22,20 @@ constexpr int kCheckColumn = 20;  // left of the text: room for the check mark
 constexpr int kArrowColumn = 20;  // right of the text: room for the submenu arrow
 constexpr int kMinimumWidth = 80;
 constexpr int kCheckSize = 6;
+constexpr int kSeparatorInset = 2;
+constexpr int kArrowInset = 6;
 
 }  // namespace
 
 X11PopupMenu::X11PopupMenu(GraphicsX11& graphics, PopupMenu& root) : graphics(graphics), root(root)
 {
+    const DisplayScale& scale = graphics.Scale();
+    metrics = {scale.Pixels(kItemHeight),   scale.Pixels(kSeparatorHeight), scale.Pixels(kBorder),
+               scale.Pixels(kTextHeight),   scale.Pixels(kCheckColumn),     scale.Pixels(kArrowColumn),
+               scale.Pixels(kMinimumWidth), scale.Pixels(kCheckSize),       scale.Pixels(kSeparatorInset),
+               scale.Pixels(kArrowInset)};
     std::strcpy(style.face, "Arial");
-    style.height = kTextHeight;
+    style.height = metrics.textHeight;
     style.alignment = kTextAlignNear;
 }
 
@@ -65,23 +72,24 @@ void X11PopupMenu::OpenLevel(PopupMenu* menu, int x, int y, int alignRight)
         return;
     Level level;
     level.menu = menu;
-    int width = kMinimumWidth;
-    int top = kBorder;
+    int width = metrics.minimumWidth;
+    int top = metrics.border;
     for (int i = 0; i < menu->ItemCount(); ++i) {
         level.itemTops.push_back(top);
         const PopupMenuItem& item = menu->Item(i);
         if (item.Has(kItemSeparator)) {
-            top += kSeparatorHeight;
+            top += metrics.separatorHeight;
             continue;
         }
         RasterRect extent{0, 0, 0, 0};
         DrawStyledText(nullptr, style, menu->DisplayText(i), extent, true);
-        width = std::max(width, kCheckColumn + extent.right - extent.left + kArrowColumn + 2 * kBorder);
-        top += kItemHeight;
+        width = std::max(width,
+                         metrics.checkColumn + extent.right - extent.left + metrics.arrowColumn + 2 * metrics.border);
+        top += metrics.itemHeight;
     }
     level.itemTops.push_back(top);
     level.width = width;
-    level.height = top + kBorder;
+    level.height = top + metrics.border;
     Display* display = graphics.XDisplay();
     const int screenWidth = DisplayWidth(display, DefaultScreen(display));
     const int screenHeight = DisplayHeight(display, DefaultScreen(display));
@@ -107,23 +115,26 @@ void X11PopupMenu::Draw(Level& level)
         const PopupMenuItem& item = level.menu->Item(i);
         const int top = level.itemTops[static_cast<size_t>(i)];
         if (item.Has(kItemSeparator)) {
-            FillRectangle(bitmap, kBorder + 2, top + kSeparatorHeight / 2, level.width - 2 * kBorder - 4, 1, kFrame,
-                          1.0f, kRasterCopy);
+            FillRectangle(bitmap, metrics.border + metrics.separatorInset, top + metrics.separatorHeight / 2,
+                          level.width - 2 * (metrics.border + metrics.separatorInset), 1, kFrame, 1.0f, kRasterCopy);
             continue;
         }
         const bool lit = i == level.highlighted && !item.Has(kItemDisabled) && !item.Has(kItemTitle);
         if (lit)
-            FillRectangle(bitmap, kBorder, top, level.width - 2 * kBorder, kItemHeight, kHighlight, 1.0f, kRasterCopy);
+            FillRectangle(bitmap, metrics.border, top, level.width - 2 * metrics.border, metrics.itemHeight, kHighlight,
+                          1.0f, kRasterCopy);
         TextStyle itemStyle = style;
         itemStyle.colour = item.Has(kItemDisabled) ? kGreyText : lit ? kHighlightedText : kText;
-        RasterRect area{kBorder + kCheckColumn, top + (kItemHeight - kTextHeight) / 2 - 1, level.width,
-                        top + kItemHeight};
+        RasterRect area{metrics.border + metrics.checkColumn, top + (metrics.itemHeight - metrics.textHeight) / 2 - 1,
+                        level.width, top + metrics.itemHeight};
         DrawStyledText(&bitmap, itemStyle, level.menu->DisplayText(i), area, false);
         if (item.Has(kItemChecked))
-            FillRectangle(bitmap, kBorder + (kCheckColumn - kCheckSize) / 2, top + (kItemHeight - kCheckSize) / 2,
-                          kCheckSize, kCheckSize, itemStyle.colour, 1.0f, kRasterCopy);
+            FillRectangle(bitmap, metrics.border + (metrics.checkColumn - metrics.checkSize) / 2,
+                          top + (metrics.itemHeight - metrics.checkSize) / 2, metrics.checkSize, metrics.checkSize,
+                          itemStyle.colour, 1.0f, kRasterCopy);
         if (item.submenu != nullptr) {
-            RasterRect arrow{level.width - kBorder - kArrowColumn + 6, area.top, level.width, area.bottom};
+            RasterRect arrow{level.width - metrics.border - metrics.arrowColumn + metrics.arrowInset, area.top,
+                             level.width, area.bottom};
             DrawStyledText(&bitmap, itemStyle, ">", arrow, false);
         }
     }
@@ -143,7 +154,7 @@ bool X11PopupMenu::Find(int rootX, int rootY, int& levelIndex, int& item) const
         item = -1;
         for (int i = 0; i < level.menu->ItemCount(); ++i)
             if (y >= level.itemTops[static_cast<size_t>(i)] && y < level.itemTops[static_cast<size_t>(i) + 1] &&
-                x >= kBorder && x < level.width - kBorder)
+                x >= metrics.border && x < level.width - metrics.border)
                 item = i;
         return true;
     }
@@ -172,8 +183,9 @@ void X11PopupMenu::Handle(XEvent& event)
         Draw(level);
         if (item >= 0 && level.menu->Item(item).submenu != nullptr && !level.menu->Item(item).Has(kItemDisabled)) {
             Level& parent = levels[static_cast<size_t>(levelIndex)];
-            OpenLevel(parent.menu->Item(item).submenu.get(), parent.x + parent.width - kBorder,
-                      parent.y + parent.itemTops[static_cast<size_t>(item)] - kBorder, parent.x + kBorder);
+            OpenLevel(parent.menu->Item(item).submenu.get(), parent.x + parent.width - metrics.border,
+                      parent.y + parent.itemTops[static_cast<size_t>(item)] - metrics.border,
+                      parent.x + metrics.border);
         }
         break;
     }

@@ -17,6 +17,7 @@ union _XEvent;
 
 class X11PopupMenu {
 public:
+    // Sizes at 100 %; a menu of a panel drawn larger is drawn as much larger.
     static constexpr int kItemHeight = 20;
     static constexpr int kSeparatorHeight = 7;
     static constexpr int kBorder = 2;
@@ -42,8 +43,23 @@ private:
     bool Find(int rootX, int rootY, int& level, int& item) const;
     static bool Choosable(const PopupMenuItem& item);
 
+    // The sizes in pixels at the panel's scale.
+    struct Metrics {
+        int itemHeight;
+        int separatorHeight;
+        int border;
+        int textHeight;
+        int checkColumn;
+        int arrowColumn;
+        int minimumWidth;
+        int checkSize;
+        int separatorInset;
+        int arrowInset;
+    };
+
     GraphicsX11& graphics;
     PopupMenu& root;
+    Metrics metrics;
     TextStyle style;
     std::vector<Level> levels;
     PopupMenu* chosen = nullptr;

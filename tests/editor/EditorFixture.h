@@ -54,6 +54,10 @@ public:
     int idleTicks = 0;
 };
 
+// The test panel's size.
+inline constexpr int kTestPanelWidth = 608;
+inline constexpr int kTestPanelHeight = 352;
+
 inline MouseModifiers LeftButton()
 {
     MouseModifiers mods;
@@ -128,7 +132,7 @@ public:
 
     hosttest::ScriptedHost host;
     EditorPlugin plugin{host};
-    ScriptedGraphics graphics{&plugin};
+    ScriptedGraphics graphics{&plugin, kTestPanelWidth, kTestPanelHeight};
 
 private:
     std::vector<std::unique_ptr<RasterMemBitmap>> images;

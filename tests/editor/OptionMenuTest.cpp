@@ -55,7 +55,17 @@ TEST(OptionMenu, EntriesAndTheirStates)
                                                                     "-",
                                                                     "Go Online...",
                                                                     "  Check Online for Update",
-                                                                    "  Visit www.tarnwick.com"}));
+                                                                    "  Visit www.tarnwick.com",
+                                                                    "-",
+                                                                    "Panel Size",
+                                                                    "  Automatic [checked]",
+                                                                    "  100%",
+                                                                    "  125%",
+                                                                    "  150%",
+                                                                    "  175%",
+                                                                    "  200%",
+                                                                    "  250%",
+                                                                    "  300%"}));
     EXPECT_EQ(f.graphics->menus[0].rect, (Rect{360, 25, 360, 25}));
 
     f.ChooseOption(kCopy);

@@ -49,8 +49,10 @@ public:
     void ChooseOption(std::vector<int> path)
     {
         graphics->menuChoices.push_back(std::move(path));
-        Click(360, 25);
+        ClickOptionMenu();
     }
+    // A click on the option menu's button, wherever the panel's scale puts it.
+    void ClickOptionMenu() { Click(graphics->Scale().Pixels(360), graphics->Scale().Pixels(25)); }
 
     // Every program's name and stored state, to see that nothing changed.
     std::vector<std::string> Programs() const

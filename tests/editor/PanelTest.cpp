@@ -271,13 +271,27 @@ TEST(Panel, ClickingAValueTextNudgesIt)
     }
 }
 
-TEST(Panel, HeadlessRenderShowsTheWholePanel)
+TEST(Panel, HeadlessRenderShowsTheWholePanelAtEveryScale)
 {
     PanelFixture f;
-    std::vector<uint8_t> pixels(static_cast<size_t>(ORV::kSnapshotBytes));
-    EXPECT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, ORV::kSnapshotBytes - 1, pixels.data()), 0);
-    EXPECT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, ORV::kSnapshotBytes, nullptr), 0);
-    ASSERT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, ORV::kSnapshotBytes, pixels.data()), 1);
+    // Asked without a buffer the plug-in tells the size; a buffer of any
+    // other size, or a scale it does not draw, is refused.
+    const struct {
+        float scale;
+        int width;
+        int height;
+    } sizes[] = {{0.0f, 608, 352},   {1.0f, 608, 352},  {1.25f, 760, 440}, {1.5f, 912, 528},
+                 {1.75f, 1064, 616}, {2.0f, 1216, 704}, {2.5f, 1520, 880}, {3.0f, 1824, 1056}};
+    for (const auto& size : sizes) {
+        const intptr_t answer = f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, 0, nullptr, size.scale);
+        EXPECT_EQ(answer, (intptr_t{size.width} << ORV::kSnapshotSizeShift) + size.height) << size.scale;
+    }
+    for (const float unsupported : {1.1f, 0.5f, 4.0f, -1.0f})
+        EXPECT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, 0, nullptr, unsupported), 0);
+    const intptr_t bytes100 = intptr_t{608} * 352 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(bytes100));
+    EXPECT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, bytes100 - 1, pixels.data()), 0);
+    ASSERT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, bytes100, pixels.data()), 1);
     // The balls are placed as the open editor places them.
     EXPECT_FALSE(Pad(f).Ball1Rect().IsEmpty());
 
@@ -288,22 +302,46 @@ TEST(Panel, HeadlessRenderShowsTheWholePanel)
     ASSERT_NE(reference, nullptr);
     ASSERT_EQ(reference->Width(), 608);
     ASSERT_EQ(reference->Height(), 352);
+    const auto channel = [](uint32_t argb, int c) { return static_cast<int>(argb >> (16 - 8 * c) & 0xff); };
     // Text may be drawn a little differently by each system's fonts; the
     // images must be where they were.
     int differing = 0;
     for (int y = 0; y < 352; ++y) {
         for (int x = 0; x < 608; ++x) {
-            const uint32_t expected = reference->Row(y)[x];
             const uint8_t* got = &pixels[(static_cast<size_t>(y) * 608 + x) * 4];
-            const int channels[] = {got[0] - static_cast<int>(expected >> 16 & 0xff),
-                                    got[1] - static_cast<int>(expected >> 8 & 0xff),
-                                    got[2] - static_cast<int>(expected & 0xff)};
-            for (int d : channels)
-                if (std::abs(d) > 8) {
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(got[c] - channel(reference->Row(y)[x], c)) > 8) {
                     ++differing;
                     break;
                 }
         }
     }
     EXPECT_LT(differing, 608 * 352 / 50) << "pixels unlike the reference";
+
+    // At 200 % the panel is drawn anew, not enlarged: reduced to half its
+    // size it looks like the 100 % panel, yet it is no copy of each pixel
+    // four times.
+    std::vector<uint8_t> large(static_cast<size_t>(1216) * 704 * 4);
+    ASSERT_EQ(f.Dispatch(vst::effVendorSpecific, ORV::kSnapshotRequest, static_cast<intptr_t>(large.size()),
+                         large.data(), 2.0f),
+              1);
+    const auto at = [&large](int x, int y, int c) { return large[(static_cast<size_t>(y) * 1216 + x) * 4 + c]; };
+    double difference = 0.0;
+    int notDoubled = 0;
+    for (int y = 0; y < 352; ++y) {
+        for (int x = 0; x < 608; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                const int mean = (at(2 * x, 2 * y, c) + at(2 * x + 1, 2 * y, c) + at(2 * x, 2 * y + 1, c) +
+                                  at(2 * x + 1, 2 * y + 1, c) + 2) /
+                                 4;
+                difference += std::abs(mean - channel(reference->Row(y)[x], c));
+                if (at(2 * x, 2 * y, c) != at(2 * x + 1, 2 * y + 1, c))
+                    ++notDoubled;
+            }
+        }
+    }
+    EXPECT_LT(difference / (608 * 352 * 3), 12.0) << "the 200 % panel reduced is unlike the 100 % panel";
+    EXPECT_GT(notDoubled, 608 * 352 / 20) << "the 200 % panel is the 100 % panel enlarged";
+    // The editor keeps its own scale.
+    EXPECT_EQ(f.graphics->Width(), 608);
 }

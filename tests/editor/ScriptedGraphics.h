@@ -29,6 +29,8 @@ public:
     // What the open text entry's box holds (the test types into it).
     std::string typedText;
     bool webPagesOpen = true;
+    // The scale the system reports where the window opens (0: it does not).
+    double systemScale = 0.0;
 
     // --- what was asked --------------------------------------------------------------
     struct Message {
@@ -65,6 +67,7 @@ public:
     static std::vector<std::string> DescribeMenu(const PopupMenu& menu);
 
     bool CanOpenWindow() const override { return windowAvailable; }
+    double SystemScale(void* /*parent*/) override { return systemScale; }
     void* OpenEditorWindow(void* parent) override;
     void CloseEditorWindow() override;
     bool HasWindow() const override { return open; }

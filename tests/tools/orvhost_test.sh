@@ -667,6 +667,12 @@ orv_snapshot)
     check "a PNG" test "$(head -c 4 panel.png | tail -c 3)" = "PNG"
     check "608 x 352" test "$(od -An -tx1 -j16 -N8 panel.png | tr -d ' \n')" = "0000026000000160"
     check "nothing left beside it" absent panel.png.partial
+    run "$ORVHOST" snapshot "$ORV_PLUGIN" -o panel200.png --scale 2
+    check "--scale 2: exit 0" status_is 0
+    check "--scale 2: 1216 x 704" test "$(od -An -tx1 -j16 -N8 panel200.png | tr -d ' \n')" = "000004c0000002c0"
+    failure "a scale the panel is not drawn at" "no panel at scale 1.1" snapshot "$ORV_PLUGIN" -o odd.png --scale 1.1
+    check "no file for it" absent odd.png
+    usage_error "--scale 0" snapshot "$ORV_PLUGIN" -o zero.png --scale 0
     usage_error "no output file" snapshot "$ORV_PLUGIN"
     failure "a plug-in that draws no panel" "draws no panel" snapshot "$PROBE" -o probe.png
     check "no file for it" absent probe.png

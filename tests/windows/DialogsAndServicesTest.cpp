@@ -16,10 +16,11 @@
 namespace wintest {
 namespace {
 
-constexpr UINT kDialogDelay = 300;  // ms until the timer finds the dialog open
+constexpr int kPanelWidth = 608, kPanelHeight = 352;  // the test panel
+constexpr UINT kDialogDelay = 300;                    // ms until the timer finds the dialog open
 
 struct ContextInHost {
-    explicit ContextInHost(HWND parent = nullptr) : graphics(nullptr)
+    explicit ContextInHost(HWND parent = nullptr) : graphics(nullptr, kPanelWidth, kPanelHeight)
     {
         graphics.CreateDrawingSurfaces();
         editor = static_cast<HWND>(graphics.OpenEditorWindow(parent != nullptr ? parent : host.Handle()));

@@ -17,7 +17,8 @@
 namespace wintest {
 namespace {
 
-constexpr DWORD kTicks = 150;  // enough 40 ms timer ticks for the entry to settle
+constexpr int kPanelWidth = 608, kPanelHeight = 352;  // the test panel
+constexpr DWORD kTicks = 150;                         // enough 40 ms timer ticks for the entry to settle
 const Rect kEntryArea{20, 20, 220, 40};
 const POINT kInsideEntryControl{60, 30};
 const POINT kElsewhereOnPanel{400, 300};
@@ -39,7 +40,7 @@ public:
 };
 
 struct PanelInHost {
-    explicit PanelInHost(Parameter* parameter = nullptr) : graphics(nullptr)
+    explicit PanelInHost(Parameter* parameter = nullptr) : graphics(nullptr, kPanelWidth, kPanelHeight)
     {
         auto owned = std::make_unique<EntryControl>(parameter);
         control = owned.get();

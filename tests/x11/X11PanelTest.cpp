@@ -32,6 +32,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using x11test::X11TestHost;
 
+constexpr int kPanelWidth = 608, kPanelHeight = 352;
 constexpr int kVivid = 3;
 constexpr Rect kMenuButton{10, 10, 110, 30};
 constexpr Rect kRenameBox{10, 50, 200, 70};
@@ -69,7 +70,7 @@ class X11Panel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        background = std::make_unique<RasterMemBitmap>(Graphics::kPanelWidth, Graphics::kPanelHeight);
+        background = std::make_unique<RasterMemBitmap>(kPanelWidth, kPanelHeight);
         for (int y = 0; y < background->Height(); ++y)
             for (int x = 0; x < background->Width(); ++x)
                 background->Row(y)[x] = 0xff000000u | static_cast<uint32_t>(((x * 7) << 8) | ((y * 3) & 0xff));
@@ -77,9 +78,9 @@ protected:
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 26; ++x)
                 handle->Row(y)[x] = 0xffe0a020;
-        auto back = std::make_unique<BitmapControl>(&plugin, Rect{0, 0, Graphics::kPanelWidth, Graphics::kPanelHeight},
-                                                    -1, Blend{kBlendClobber, 1.0f});
-        back->SetStrip(BitmapStrip{background.get(), Graphics::kPanelWidth, Graphics::kPanelHeight, 1, false});
+        auto back = std::make_unique<BitmapControl>(&plugin, Rect{0, 0, kPanelWidth, kPanelHeight}, -1,
+                                                    Blend{kBlendClobber, 1.0f});
+        back->SetStrip(BitmapStrip{background.get(), kPanelWidth, kPanelHeight, 1, false});
         graphics.AddControl(std::move(back));
         graphics.AddControl(std::make_unique<FaderControl>(&plugin, kFaderX, kFaderY, kFaderTravel, kVivid,
                                                            BitmapStrip{handle.get(), 26, 16, 1, false},
@@ -154,7 +155,7 @@ protected:
     X11TestHost host;
     hosttest::ScriptedHost scripted;
     hosttest::RecordingPlugin plugin{scripted};
-    GraphicsX11 graphics{&plugin};
+    GraphicsX11 graphics{&plugin, kPanelWidth, kPanelHeight};
     std::unique_ptr<RasterMemBitmap> background;
     std::unique_ptr<RasterMemBitmap> handle;
     Button* menuButton = nullptr;
@@ -169,13 +170,13 @@ protected:
 
 TEST_F(X11Panel, TheWindowShowsTheDrawingBitmapPixelForPixel)
 {
-    const std::vector<uint32_t> shot = host.Screenshot(editor, Graphics::kPanelWidth, Graphics::kPanelHeight);
-    ASSERT_EQ(shot.size(), static_cast<size_t>(Graphics::kPanelWidth * Graphics::kPanelHeight));
+    const std::vector<uint32_t> shot = host.Screenshot(editor, kPanelWidth, kPanelHeight);
+    ASSERT_EQ(shot.size(), static_cast<size_t>(kPanelWidth * kPanelHeight));
     size_t differing = 0;
-    for (int y = 0; y < Graphics::kPanelHeight; ++y)
-        for (int x = 0; x < Graphics::kPanelWidth; ++x)
-            differing += shot[static_cast<size_t>(y * Graphics::kPanelWidth + x)] !=
-                         (graphics.DrawBitmap()->Row(y)[x] & 0xffffff);
+    for (int y = 0; y < kPanelHeight; ++y)
+        for (int x = 0; x < kPanelWidth; ++x)
+            differing +=
+                shot[static_cast<size_t>(y * kPanelWidth + x)] != (graphics.DrawBitmap()->Row(y)[x] & 0xffffff);
     EXPECT_EQ(differing, 0u);
 }
 

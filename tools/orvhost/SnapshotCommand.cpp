@@ -1,6 +1,8 @@
-// orvhost snapshot PLUGIN -o FILE: the plug-in's editor panel as a PNG,
-// drawn without a window through ORV's private effVendorSpecific request
-// 'ORVs' (the panel's 608 x 352 RGBA pixels into a buffer the host gives).
+// orvhost snapshot PLUGIN -o FILE [--scale S]: the plug-in's editor panel as
+// a PNG, drawn without a window through ORV's private effVendorSpecific
+// request 'ORVs': asked with no buffer it tells the panel's size at the
+// scale in opt (width x 65536 + height); asked with a buffer of that many
+// RGBA pixels it draws into it.
 
 #include "Command.h"
 #include "CommandSupport.h"
@@ -8,20 +10,24 @@
 #include "OptionValues.h"
 #include "PngWriter.h"
 
+#include <charconv>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace orvhost {
 
 namespace {
 
-constexpr int kPanelWidth = 608;
-constexpr int kPanelHeight = 352;
 constexpr int32_t kSnapshotRequest = vst::FourCC('O', 'R', 'V', 's');
+constexpr int kSizeShift = 16;
+constexpr intptr_t kSizeMask = (intptr_t{1} << kSizeShift) - 1;
+constexpr double kLargestScale = 8.0;
 
 struct SnapshotArguments {
     PluginArguments plugin;
     std::string output;
+    double scale = 1.0;
     const CLI::Option* outputOption = nullptr;
 };
 
@@ -41,13 +47,24 @@ int Run(const SnapshotArguments& arguments, const Console& console)
     if (const int code = StartSession(session, arguments.plugin.words[0], arguments.plugin.setup, "snapshot", console);
         code != kExitSuccess)
         return code;
-    std::vector<uint8_t> pixels(static_cast<size_t>(kPanelWidth) * kPanelHeight * 4);
-    if (session.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(pixels.size()),
-                         pixels.data()) != 1) {
+    const float scale = static_cast<float>(arguments.scale);
+    const intptr_t size = session.Dispatch(vst::effVendorSpecific, kSnapshotRequest, 0, nullptr, scale);
+    const int width = static_cast<int>((size >> kSizeShift) & kSizeMask);
+    const int height = static_cast<int>(size & kSizeMask);
+    if (width == 0 || height == 0) {
+        char scaleText[32];
+        const auto written = std::to_chars(scaleText, scaleText + sizeof scaleText, arguments.scale);
+        console.Error("the plug-in draws no panel at scale " + std::string(scaleText, written.ptr) +
+                      " without a window");
+        return kExitFailure;
+    }
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
+    if (session.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(pixels.size()), pixels.data(),
+                         scale) != 1) {
         console.Error("the plug-in draws no panel without a window");
         return kExitFailure;
     }
-    if (!WritePng(arguments.output, pixels.data(), kPanelWidth, kPanelHeight, error)) {
+    if (!WritePng(arguments.output, pixels.data(), width, height, error)) {
         console.Error(error);
         return kExitFailure;
     }
@@ -58,6 +75,7 @@ CommandRun Declare(CLI::App& app)
 {
     auto arguments = std::make_shared<SnapshotArguments>();
     arguments->outputOption = AddTextOption(app, "-o,--output", arguments->output);
+    AddPositiveNumberOption(app, "--scale", kLargestScale, arguments->scale);
     AddPluginArguments(app, arguments->plugin, false);
     return [arguments](const Console& console) { return Run(*arguments, console); };
 }
@@ -72,10 +90,12 @@ const Command& SnapshotCommand()
                                        "private effVendorSpecific request 'ORVs' (ORV answers it).\n"
                                        "\n"
                                        "options:\n"
-                                       "  -o, --output FILE   the PNG file to write (replaced if it exists)\n" +
+                                       "  -o, --output FILE   the PNG file to write (replaced if it exists)\n"
+                                       "  --scale S           the panel's scale: 1 (its own size, the default),\n"
+                                       "                      1.25, 1.5, 1.75, 2, 2.5 or 3\n" +
                                        StateOptionHelp(false);
     static const Command command = {"snapshot", "draw a plug-in's editor panel into a PNG file",
-                                    "snapshot PLUGIN -o FILE [OPTIONS]", details, &Declare};
+                                    "snapshot PLUGIN -o FILE [--scale S] [OPTIONS]", details, &Declare};
     return command;
 }
 

@@ -1,25 +1,33 @@
 #!/usr/bin/python3
-"""Draws the ORV editor skin: the ten PNG images in resources/img/.
+"""Draws the ORV editor skin: the ten PNG images at every scale of the panel.
 
 Run from anywhere (Debian: apt-get install python3-cairo fonts-liberation):
 
     /usr/bin/python3 tools/skin/draw_skin.py
 
-It rewrites resources/img/*.png, checks every size and pixel format, and
-writes build/skin-preview.png (the whole panel with handles, balls, buttons
-and read-outs pasted in as the editor would draw them) and
-build/skin-frames.png (every frame of every image, enlarged). The output is
-the same bytes on every run: fixed fonts, a seeded texture, and our own PNG
-writer, which emits only IHDR, IDAT and IEND (no time or text chunks).
+It rewrites resources/img/*.png (100 %) and resources/img/<percent>/*.png
+(every other scale), checks every size and pixel format, and writes
+build/skin-preview-<percent>.png (the whole panel with handles, balls,
+buttons and read-outs pasted in as the editor would draw them) and
+build/skin-frames.png (every frame of every 100 % image, enlarged). The
+output is the same bytes on every run: fixed fonts, a seeded texture, and
+our own PNG writer, which emits only IHDR, IDAT and IEND (no time or text
+chunks).
 
-Every coordinate below is in panel pixels, rectangles as (left, top, right,
-bottom) with right and bottom exclusive, the way the editor lays out its
-controls. Strokes of odd width sit on half pixels so that they stay crisp.
+The panel's geometry comes from instrument/OrvPanelLayout.def, the table the
+editor places its controls by. Every coordinate below is in panel pixels at
+100 %, rectangles as (left, top, right, bottom) with right and bottom
+exclusive. Each image is drawn as vectors at its scale (the drawing context
+is scaled), never resampled; strokes of odd width sit on half pixels so that
+they stay crisp at 100 %. Where the artwork must meet a control exactly (the
+fader scales) the positions are computed the way the editor computes them at
+that scale: each 100 % coordinate rounded to whole pixels, halves up.
 """
 
 import math
 import os
 import random
+import re
 import struct
 import subprocess
 import sys
@@ -32,20 +40,56 @@ IMG_DIR = os.path.join(ROOT, "resources", "img")
 BUILD_DIR = os.path.join(ROOT, "build")
 
 # ---------------------------------------------------------------------------
-# Panel geometry (where the editor puts its controls)
+# Panel geometry (where the editor puts its controls), from the editor's table
 
-PANEL_W, PANEL_H = 608, 352
+LAYOUT_FILE = os.path.join(ROOT, "instrument", "OrvPanelLayout.def")
 
-PREV_BUTTON = (77, 17)            # 22 x 22, frames of left.png
-NEXT_BUTTON = (128, 17)           # 22 x 22, frames of right.png
-NUMBER_BOX = (102, 21, 126, 35)   # program number, "%02d", 14 px text
-NAME_BOX = (153, 21, 345, 37)     # program name, 14 px text
-MENU_BUTTON = (352, 18, 392, 34)  # option menu; the control draws nothing
-LEARN_SWITCH = (407, 17)          # 50 x 22, frames of learn.png / unlearn.png
-VERSION_BOX = (457, 22, 541, 36)  # "v.2.0.0.N", 13 px, white at alpha 128
 
-PAD = (16, 72, 272, 328)          # XY pad control rectangle
-BALL_W, BALL_H = 28, 30
+def read_layout(path):
+    """The table's entries: ORV_PANEL_KIND(name, values...) lines."""
+    layout = {"SIZE": [], "SCALE": [], "IMAGE": {}, "RECT": {}, "POINT": {}, "LENGTH": {}}
+    with open(path) as f:
+        for line in f:
+            m = re.match(r"\s*ORV_PANEL_([A-Z]+)\((.*)\)\s*$", line)
+            if not m:
+                continue
+            kind, args = m.group(1), [a.strip() for a in m.group(2).split(",")]
+            if kind == "SIZE":
+                layout["SIZE"] = [int(a) for a in args]
+            elif kind == "SCALE":
+                layout["SCALE"].append(int(args[0]))
+            elif kind == "IMAGE":
+                layout["IMAGE"][args[0]] = (int(args[1]), args[2], int(args[3]), int(args[4]), int(args[5]))
+            else:
+                layout[kind][args[0]] = tuple(int(a) for a in args[1:])
+    return layout
+
+
+LAYOUT = read_layout(LAYOUT_FILE)
+SCALE_PERCENTS = LAYOUT["SCALE"]
+RECT, POINT, LENGTH = LAYOUT["RECT"], LAYOUT["POINT"], LAYOUT["LENGTH"]
+
+
+def frame_size(image):
+    """One frame's (width, height) at 100 % of an image of the table."""
+    _, _, _, w, h = LAYOUT["IMAGE"][image]
+    return w, h
+
+
+PANEL_W, PANEL_H = LAYOUT["SIZE"]
+
+PREV_BUTTON = POINT["PreviousButton"]      # frames of left.png
+NEXT_BUTTON = POINT["NextButton"]          # frames of right.png
+NUMBER_BOX = RECT["NumberBox"]             # program number, "%02d"
+NAME_BOX = RECT["NameBox"]                 # program name
+MENU_BUTTON = RECT["OptionMenuButton"]     # option menu; the control draws nothing
+LEARN_SWITCH = POINT["LearnSwitch"]        # frames of learn.png / unlearn.png
+VERSION_BOX = RECT["VersionBox"]           # "v.2.0.0.N", white at alpha 128
+PROGRAM_TEXT = LENGTH["ProgramTextHeight"][0]
+VERSION_TEXT = LENGTH["VersionTextHeight"][0]
+
+PAD = RECT["Pad"]                          # XY pad control rectangle
+BALL_W, BALL_H = frame_size("BallImage")
 # The pad places a ball's top-left corner on a disc of radius
 # (pad width - ball width + 4) / 2 = 116, so only the image's top-left
 # 24 x 24 stays inside the pad at the edge of travel: the ball is drawn in
@@ -55,52 +99,65 @@ BALL_W, BALL_H = 28, 30
 # The ball's centre then travels on a circle of radius 116 around the pad's
 # centre and the ball never leaves the pad's inscribed circle (radius 128).
 BALL_SPHERE = 24
+PAD_SLACK_X = LENGTH["PadTravelSlackX"][0]
+PAD_SLACK_Y = LENGTH["PadTravelSlackY"][0]
 PAD_CX = (PAD[0] + PAD[2]) / 2    # 144
 PAD_CY = (PAD[1] + PAD[3]) / 2    # 200
-PAD_TRAVEL_R = (PAD[2] - PAD[0] - BALL_W + 4) / 2   # 116
-PAD_DISC_R = PAD_TRAVEL_R + BALL_SPHERE / 2         # 128
+PAD_TRAVEL_R = (PAD[2] - PAD[0] - BALL_W + PAD_SLACK_X) / 2   # 116
+PAD_DISC_R = PAD_TRAVEL_R + BALL_SPHERE / 2                   # 128
 # Value read-outs the pad draws in its corners (keep them dark and plain).
-PAD_X_TEXT = (PAD[2] - 36, PAD[3] - 35, PAD[2], PAD[3] - 20)
-PAD_X2_TEXT = (PAD[2] - 36, PAD[3] - 15, PAD[2], PAD[3])
-PAD_Y_TEXT = (PAD[0], PAD[1] + 5, PAD[0] + 36, PAD[1] + 25)
-PAD_Y2_TEXT = (PAD[0], PAD[1] + 25, PAD[0] + 36, PAD[1] + 45)
+PAD_X_TEXT = RECT["PadXText"]
+PAD_X2_TEXT = RECT["PadX2Text"]
+PAD_Y_TEXT = RECT["PadYText"]
+PAD_Y2_TEXT = RECT["PadY2Text"]
+PAD_TEXT = LENGTH["PadTextHeight"][0]
 
-# Vertical faders: control (x, 181, x + 26, 267), handle 26 x 16.
-V_FADERS = [(301, "Vivid"), (365, "Air"), (429, "Release"),
-            (493, "Volume"), (557, "Morph Rate")]
-V_FADER_TOP = 181
-V_TRAVEL = 86
-V_HANDLE_W, V_HANDLE_H = 26, 16
+# Vertical faders: control (x, top, x + handle width, top + travel).
+V_FADERS = [(LENGTH["VividX"][0], "Vivid"), (LENGTH["AirX"][0], "Air"),
+            (LENGTH["ReleaseX"][0], "Release"), (LENGTH["VolumeX"][0], "Volume"),
+            (LENGTH["MorphRateX"][0], "Morph Rate")]
+V_FADER_TOP = LENGTH["VerticalFaderTop"][0]
+V_TRAVEL = LENGTH["VerticalTravel"][0]
+V_HANDLE_W, V_HANDLE_H = frame_size("HandleVerticalImage")
 
-# Horizontal "Envelope" fader: control (336, 291, 496, 318), handle 15 x 27.
-H_FADER = (336, 291)
-H_TRAVEL = 160
-H_HANDLE_W, H_HANDLE_H = 15, 27
+# The horizontal "Envelope" fader.
+H_FADER = POINT["EnvelopeFader"]
+H_TRAVEL = LENGTH["HorizontalTravel"][0]
+H_HANDLE_W, H_HANDLE_H = frame_size("HandleHorizontalImage")
 
-MODE_SWITCH = (544, 296)          # 52 x 16, frames of mode.png
-MODE_W, MODE_H = 52, 16
+MODE_SWITCH = POINT["MorphModeSwitch"]     # frames of mode.png
+MODE_W, MODE_H = frame_size("MorphModeImage")
 MODE_NAMES = ["Off", "Once", "One Shot", "Swing"]
 
-BUTTON = 22                       # left.png / right.png frame size
-LEARN_W, LEARN_H = 50, 22
+BUTTON = frame_size("PreviousButtonImage")[0]   # left.png / right.png frame size
+LEARN_W, LEARN_H = frame_size("LearnImage")
+
+# The scale being drawn (set by main for each scale in turn).
+SCALE = 1.0
+
+
+def px(length):
+    """A 100 % length or position in pixels at the current scale, as the editor rounds it."""
+    return math.floor(length * SCALE + 0.5)
 
 
 def v_handle_top(value):
-    """Top row of a vertical fader's handle for a value in 0..1.
+    """Top row of a vertical fader's handle for a value in 0..1, in 100 % units.
 
-    The fader moves its handle down by int(span * (1 - value)) with
-    span = travel - headroom (headroom = handle height). The tiny epsilon
-    keeps exact tenths such as 0.9 from falling a pixel short through
-    binary rounding, so the scale marks the intended positions.
+    The fader moves its handle down by int(span * (1 - value)) pixels with
+    span = travel - headroom (headroom = handle height), all in pixels at
+    the scale. The tiny epsilon keeps exact tenths such as 0.9 from falling
+    a pixel short through binary rounding, so the scale marks the intended
+    positions.
     """
-    span = V_TRAVEL - V_HANDLE_H
-    return V_FADER_TOP + int(span * (1.0 - value) + 1e-9)
+    span = px(V_TRAVEL) - px(V_HANDLE_H)
+    return (px(V_FADER_TOP) + int(span * (1.0 - value) + 1e-9)) / SCALE
 
 
 def h_handle_left(value):
-    """Left column of the envelope fader's handle for a value in 0..1."""
-    span = H_TRAVEL - H_HANDLE_W
-    return H_FADER[0] + int(span * value + 1e-9)
+    """Left column of the envelope fader's handle for a value in 0..1, in 100 % units."""
+    span = px(H_TRAVEL) - px(H_HANDLE_W)
+    return (px(H_FADER[0]) + int(span * value + 1e-9)) / SCALE
 
 
 # The handles' visible bodies are 15 pixels across the travel direction
@@ -111,11 +168,12 @@ H_HANDLE_MARK_COL = 7
 
 
 def ball_top_left(x, y):
-    """Where the pad draws a ball's image for values x, y in -1..1."""
-    L, T, R, B = PAD
-    px = math.floor((x * math.sqrt(1 - y * y / 2) + 1) * 0.5 * (R - L - BALL_W + 4)) + L
-    py = math.floor((B - T - BALL_H + 6) * (1 - (y * math.sqrt(1 - x * x / 2) + 1) * 0.5)) + T
-    return px, py
+    """Where the pad draws a ball's image for values x, y in -1..1, in pixels at the scale."""
+    L, T, R, B = (px(v) for v in PAD)
+    w, h = px(BALL_W), px(BALL_H)
+    left = math.floor((x * math.sqrt(1 - y * y / 2) + 1) * 0.5 * (R - L - w + px(PAD_SLACK_X))) + L
+    top = math.floor((B - T - h + px(PAD_SLACK_Y)) * (1 - (y * math.sqrt(1 - x * x / 2) + 1) * 0.5)) + T
+    return left, top
 
 
 # ---------------------------------------------------------------------------
@@ -150,10 +208,16 @@ FONT_FILES = {SANS: "LiberationSans", NARROW: "LiberationSansNarrow"}
 # Drawing helpers
 
 
-def new_surface(w, h, opaque=False):
+def new_surface(w, h, opaque=False, frames=1):
+    """A surface for an image of frames frames of w x h (100 % units) at the scale.
+
+    Each frame is a whole number of pixels high; the context draws in 100 %
+    units (see frame_top).
+    """
     fmt = cairo.FORMAT_RGB24 if opaque else cairo.FORMAT_ARGB32
-    surf = cairo.ImageSurface(fmt, w, h)
+    surf = cairo.ImageSurface(fmt, px(w), frames * px(h))
     ctx = cairo.Context(surf)
+    ctx.scale(SCALE, SCALE)
     opts = cairo.FontOptions()
     # Grey antialiasing: the skin is shown on any screen, in any subpixel order.
     opts.set_antialias(cairo.ANTIALIAS_GRAY)
@@ -161,6 +225,17 @@ def new_surface(w, h, opaque=False):
     opts.set_hint_metrics(cairo.HINT_METRICS_ON)
     ctx.set_font_options(opts)
     return surf, ctx
+
+
+def device_surface(w, h):
+    """An opaque surface of w x h pixels, drawn in pixels (previews)."""
+    surf = cairo.ImageSurface(cairo.FORMAT_RGB24, w, h)
+    return surf, cairo.Context(surf)
+
+
+def frame_top(frame, h):
+    """Where frame number frame of frames h high (100 % units) starts, in 100 % units."""
+    return frame * px(h) / SCALE
 
 
 def rgba(ctx, c, a=None):
@@ -603,7 +678,7 @@ def draw_background():
     ctx.rectangle(0, 0, PANEL_W, PANEL_H)
     ctx.set_source(vgrad(0, PANEL_H, [(0, PANEL_HI), (1, PANEL_LO)]))
     ctx.fill()
-    brush_texture(surf, (0, 0, PANEL_W, PANEL_H), seed=20, strength=4.0)
+    brush_texture(surf, (0, 0, surf.get_width(), surf.get_height()), seed=20, strength=4.0)
     # Outer bevel of the panel.
     hline(ctx, 0, PANEL_W, PANEL_H - 1, SHADOW, 0.6)
     vline(ctx, 0, 0, PANEL_H, LIGHT, 0.05)
@@ -718,10 +793,10 @@ KEY_DOWN_TOP, KEY_DOWN_BOTTOM = hexc("23272c"), hexc("30353b")
 
 def draw_arrow_button(direction):
     """Two 22 x 22 frames: released, pressed. direction -1 left, +1 right."""
-    surf, ctx = new_surface(BUTTON, 2 * BUTTON)
+    surf, ctx = new_surface(BUTTON, BUTTON, frames=2)
     for frame in (0, 1):
         ctx.save()
-        ctx.translate(0, frame * BUTTON)
+        ctx.translate(0, frame_top(frame, BUTTON))
         pressed = frame == 1
         if pressed:
             raised(ctx, 0, 0, BUTTON, BUTTON, 3, KEY_DOWN_TOP, KEY_DOWN_BOTTOM, hi=0.0)
@@ -756,11 +831,11 @@ def draw_arrow_button(direction):
 
 def draw_learn_switch(word, lit):
     """Two 50 x 22 frames: off, on. The LED and the word light up when on."""
-    surf, ctx = new_surface(LEARN_W, 2 * LEARN_H)
+    surf, ctx = new_surface(LEARN_W, LEARN_H, frames=2)
     for frame in (0, 1):
         on = frame == 1
         ctx.save()
-        ctx.translate(0, frame * LEARN_H)
+        ctx.translate(0, frame_top(frame, LEARN_H))
         if on:
             raised(ctx, 0, 0, LEARN_W, LEARN_H, 3, KEY_DOWN_TOP, KEY_DOWN_BOTTOM, hi=0.0)
             round_rect(ctx, 1, 1, LEARN_W - 1, LEARN_H - 1, 2)
@@ -793,8 +868,14 @@ def draw_learn_switch(word, lit):
         ctx.fill()
         # Word, between the LED and the right edge; both modes use one face
         # so the key does not change its look when the mode flips.
-        font(ctx, NARROW, 9, bold=True)
         left, right = 12, LEARN_W - 2
+        # Hinting rounds glyph widths at each scale; where that makes the
+        # word too wide, it is set a little smaller.
+        size = 9.0
+        font(ctx, NARROW, size, bold=True)
+        while text_width(ctx, word) > right - left and size > 8.0:
+            size -= 0.25
+            font(ctx, NARROW, size, bold=True)
         if text_width(ctx, word) > right - left:
             sys.exit(f"learn switch: {word} does not fit")
         tx = (left + right) / 2
@@ -807,10 +888,10 @@ def draw_learn_switch(word, lit):
 
 def draw_mode_switch():
     """Four 52 x 16 frames reading the morph modes, top to bottom."""
-    surf, ctx = new_surface(MODE_W, MODE_H * len(MODE_NAMES))
+    surf, ctx = new_surface(MODE_W, MODE_H, frames=len(MODE_NAMES))
     for frame, name in enumerate(MODE_NAMES):
         ctx.save()
-        ctx.translate(0, frame * MODE_H)
+        ctx.translate(0, frame_top(frame, MODE_H))
         raised(ctx, 0, 0, MODE_W, MODE_H, 2, hexc("3f454d"), hexc("2b3036"), hi=0.18)
         font(ctx, NARROW, 10, bold=True)
         tx = MODE_W / 2
@@ -877,22 +958,26 @@ def read_png_header(path):
 
 
 # ---------------------------------------------------------------------------
-# The images: file name, drawing, size, frames (stacked vertically), alpha
+# The images: the table's name, drawing, alpha
 
 IMAGES = [
-    ("back.png", draw_background, (PANEL_W, PANEL_H), 1, False),
-    ("ball.png", lambda: draw_ball(hexc("ffe6b0"), ACCENT, hexc("7a3c08")),
-     (BALL_W, BALL_H), 1, True),
-    ("ball2.png", lambda: draw_ball(hexc("cfe2f2"), COOL, hexc("1e3347")),
-     (BALL_W, BALL_H), 1, True),
-    ("handle_v.png", draw_handle_v, (V_HANDLE_W, V_HANDLE_H), 1, True),
-    ("handle_h.png", draw_handle_h, (H_HANDLE_W, H_HANDLE_H), 1, True),
-    ("left.png", lambda: draw_arrow_button(-1), (BUTTON, 2 * BUTTON), 2, True),
-    ("right.png", lambda: draw_arrow_button(+1), (BUTTON, 2 * BUTTON), 2, True),
-    ("learn.png", lambda: draw_learn_switch("LEARN", ACCENT), (LEARN_W, 2 * LEARN_H), 2, True),
-    ("unlearn.png", lambda: draw_learn_switch("UNLEARN", WARN), (LEARN_W, 2 * LEARN_H), 2, True),
-    ("mode.png", draw_mode_switch, (MODE_W, MODE_H * 4), 4, True),
+    ("BackgroundImage", draw_background, False),
+    ("BallImage", lambda: draw_ball(hexc("ffe6b0"), ACCENT, hexc("7a3c08")), True),
+    ("Ball2Image", lambda: draw_ball(hexc("cfe2f2"), COOL, hexc("1e3347")), True),
+    ("HandleVerticalImage", draw_handle_v, True),
+    ("HandleHorizontalImage", draw_handle_h, True),
+    ("PreviousButtonImage", lambda: draw_arrow_button(-1), True),
+    ("NextButtonImage", lambda: draw_arrow_button(+1), True),
+    ("LearnImage", lambda: draw_learn_switch("LEARN", ACCENT), True),
+    ("UnlearnImage", lambda: draw_learn_switch("UNLEARN", WARN), True),
+    ("MorphModeImage", draw_mode_switch, True),
 ]
+
+
+def image_file(name):
+    """(file name, pixel size, frames) of a table image at the current scale."""
+    _, stem, frames, w, h = LAYOUT["IMAGE"][name]
+    return stem + ".png", (px(w), frames * px(h)), frames
 
 
 def check_fonts():
@@ -953,8 +1038,9 @@ def paste(ctx, surf, x, y, frame=0, frames=1):
 
 
 def readout(ctx, s, rect, size, alpha):
-    """Centred white text like the editor's read-outs (Arial = Liberation Sans)."""
-    font(ctx, SANS, size)
+    """Centred white text like the editor's read-outs (Arial = Liberation Sans), in pixels."""
+    rect = tuple(px(v) for v in rect)
+    font(ctx, SANS, px(size))
     ext = ctx.text_extents(s)
     x = (rect[0] + rect[2]) // 2 - int(ext.x_advance) // 2
     asc = ctx.font_extents()[0]
@@ -964,41 +1050,43 @@ def readout(ctx, s, rect, size, alpha):
 
 
 def draw_preview(images, path):
-    surf, ctx = new_surface(PANEL_W, PANEL_H, opaque=True)
-    paste(ctx, images["back.png"], 0, 0)
-    readout(ctx, "07", NUMBER_BOX, 14, 224)
-    readout(ctx, "Ice Palace", NAME_BOX, 14, 224)
-    paste(ctx, images["left.png"], *PREV_BUTTON, 0, 2)
-    paste(ctx, images["right.png"], *NEXT_BUTTON, 0, 2)
-    readout(ctx, "v.2.0.0.N", VERSION_BOX, 13, 128)
-    paste(ctx, images["learn.png"], *LEARN_SWITCH, 0, 2)
+    """The panel as the editor composes it at the current scale, in its pixels."""
+    surf, ctx = device_surface(px(PANEL_W), px(PANEL_H))
+    at = lambda point: (px(point[0]), px(point[1]))
+    paste(ctx, images["BackgroundImage"], 0, 0)
+    readout(ctx, "07", NUMBER_BOX, PROGRAM_TEXT, 224)
+    readout(ctx, "Ice Palace", NAME_BOX, PROGRAM_TEXT, 224)
+    paste(ctx, images["PreviousButtonImage"], *at(PREV_BUTTON), 0, 2)
+    paste(ctx, images["NextButtonImage"], *at(NEXT_BUTTON), 0, 2)
+    readout(ctx, "v.2.0.0.N", VERSION_BOX, VERSION_TEXT, 128)
+    paste(ctx, images["LearnImage"], *at(LEARN_SWITCH), 0, 2)
     # Pad: values as signed percentages, second ball under the first.
     b1, b2 = (0.25, 0.5), (-0.7, -0.9)
-    readout(ctx, "+25", PAD_X_TEXT, 14, 160)
-    readout(ctx, "+50", PAD_Y_TEXT, 14, 160)
-    readout(ctx, "-70", PAD_X2_TEXT, 14, 96)
-    readout(ctx, "-90", PAD_Y2_TEXT, 14, 96)
-    paste(ctx, images["ball2.png"], *ball_top_left(*b2))
-    paste(ctx, images["ball.png"], *ball_top_left(*b1))
+    readout(ctx, "+25", PAD_X_TEXT, PAD_TEXT, 160)
+    readout(ctx, "+50", PAD_Y_TEXT, PAD_TEXT, 160)
+    readout(ctx, "-70", PAD_X2_TEXT, PAD_TEXT, 96)
+    readout(ctx, "-90", PAD_Y2_TEXT, PAD_TEXT, 96)
+    paste(ctx, images["Ball2Image"], *ball_top_left(*b2))
+    paste(ctx, images["BallImage"], *ball_top_left(*b1))
     for (x, _), v in zip(V_FADERS, (0.0, 0.3, 0.5, 0.8, 1.0)):
-        paste(ctx, images["handle_v.png"], x, v_handle_top(v))
-    paste(ctx, images["handle_h.png"], h_handle_left(0.4), H_FADER[1])
-    paste(ctx, images["mode.png"], *MODE_SWITCH, 2, 4)
+        paste(ctx, images["HandleVerticalImage"], px(x), round(v_handle_top(v) * SCALE))
+    paste(ctx, images["HandleHorizontalImage"], round(h_handle_left(0.4) * SCALE), px(H_FADER[1]))
+    paste(ctx, images["MorphModeImage"], *at(MODE_SWITCH), 2, 4)
     surf.flush()
     write_png(path, surf, alpha=False)
 
 
 def draw_frames_sheet(images, path, zoom=3):
     """Every frame of every image side by side, enlarged, on a mid grey."""
-    strips = [(n, images[n], f) for n, _, _, f, a in IMAGES if n != "back.png"]
+    strips = [images[name] for name, _, _ in IMAGES if name != "BackgroundImage"]
     pad = 8
-    width = pad + sum(s.get_width() * zoom + pad for _, s, _ in strips)
-    height = pad + max(s.get_height() * zoom for _, s, _ in strips) + pad
-    surf, ctx = new_surface(width, height, opaque=True)
+    width = pad + sum(s.get_width() * zoom + pad for s in strips)
+    height = pad + max(s.get_height() * zoom for s in strips) + pad
+    surf, ctx = device_surface(width, height)
     ctx.set_source_rgb(0.3, 0.32, 0.35)
     ctx.paint()
     x = pad
-    for _, s, _ in strips:
+    for s in strips:
         ctx.save()
         ctx.translate(x, pad)
         ctx.scale(zoom, zoom)
@@ -1011,31 +1099,44 @@ def draw_frames_sheet(images, path, zoom=3):
     write_png(path, surf, alpha=False)
 
 
-def main():
-    check_fonts()
-    os.makedirs(IMG_DIR, exist_ok=True)
+def draw_scale(percent):
+    """Draws, writes and checks every image at one scale; returns them by name."""
+    global SCALE
+    SCALE = percent / 100
+    folder = IMG_DIR if percent == SCALE_PERCENTS[0] else os.path.join(IMG_DIR, str(percent))
+    os.makedirs(folder, exist_ok=True)
     images = {}
-    for name, draw, size, frames, alpha in IMAGES:
+    for name, draw, alpha in IMAGES:
+        file_name, size, frames = image_file(name)
         surf = draw()
         if (surf.get_width(), surf.get_height()) != size:
             sys.exit(f"{name}: drew {surf.get_width()}x{surf.get_height()}, expected {size}")
         if alpha and not frame_is_drawn(surf, frames):
             sys.exit(f"{name}: a frame is empty")
-        if name.startswith("ball") and drawn_outside(surf, BALL_SPHERE, BALL_SPHERE):
+        if name.startswith("Ball") and drawn_outside(surf, px(BALL_SPHERE), px(BALL_SPHERE)):
             sys.exit(f"{name}: pixels outside the top-left {BALL_SPHERE} x {BALL_SPHERE} "
                      "would leave traces beside the pad")
-        path = os.path.join(IMG_DIR, name)
+        path = os.path.join(folder, file_name)
         write_png(path, surf, alpha)
         check_image(path, size, frames, alpha)
         images[name] = surf
         print(f"wrote {os.path.relpath(path, ROOT)} {size[0]}x{size[1]} "
               f"{'RGBA' if alpha else 'RGB'} {frames} frame(s)")
     os.makedirs(BUILD_DIR, exist_ok=True)
-    preview = os.path.join(BUILD_DIR, "skin-preview.png")
-    sheet = os.path.join(BUILD_DIR, "skin-frames.png")
+    preview = os.path.join(BUILD_DIR, f"skin-preview-{percent}.png")
     draw_preview(images, preview)
-    draw_frames_sheet(images, sheet)
-    print(f"preview {os.path.relpath(preview, ROOT)}, frames {os.path.relpath(sheet, ROOT)}")
+    print(f"preview {os.path.relpath(preview, ROOT)}")
+    return images
+
+
+def main():
+    check_fonts()
+    for percent in SCALE_PERCENTS:
+        images = draw_scale(percent)
+        if percent == SCALE_PERCENTS[0]:
+            sheet = os.path.join(BUILD_DIR, "skin-frames.png")
+            draw_frames_sheet(images, sheet)
+            print(f"frames {os.path.relpath(sheet, ROOT)}")
 
 
 if __name__ == "__main__":
