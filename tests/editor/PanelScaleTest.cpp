@@ -51,7 +51,7 @@ TEST(PanelScale, TheHostsContentScaleSizesThePanelAndWhereItsControlsAre)
         int width;
         int height;
         double drawnAt;
-    } cases[] = {{2.0f, 1216, 704, 2.0}, {1.25f, 760, 440, 1.25}, {1.6f, 912, 528, 1.5},
+    } cases[] = {{2.0f, 1216, 704, 2.0},  {1.25f, 760, 440, 1.25}, {1.6f, 912, 528, 1.5},
                  {3.5f, 1824, 1056, 3.0}, {0.8f, 608, 352, 1.0},   {1.0f, 608, 352, 1.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hostScale);

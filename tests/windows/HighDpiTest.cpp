@@ -30,8 +30,8 @@ public:
                             nullptr) != ERROR_SUCCESS)
             return;
         DWORD size = sizeof previous;
-        hadPrevious = RegQueryValueExA(key, kDpiValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous),
-                                       &size) == ERROR_SUCCESS;
+        hadPrevious = RegQueryValueExA(key, kDpiValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous), &size) ==
+                      ERROR_SUCCESS;
         RegSetValueExA(key, kDpiValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
     }
     ~ScreenDpi()
