@@ -5,8 +5,8 @@
 //
 //   orv_editor_idle_cost [plug-in path] [seconds, default 60]
 //   GDK_SCALE=2 orv_editor_idle_cost ...   the editor at 200 %
-#include "PluginModule.h"
-#include "VstAbi.h"
+#include "framework/VstAbi.h"
+#include "tools/hostkit/PluginModule.h"
 
 #include <X11/Xlib.h>
 #include <sys/resource.h>

@@ -4,10 +4,10 @@
 // processor; RenderVoicesAtLevel/<voices>/<level> each one this build and
 // processor support (-1 one voice at a time on plain doubles, 0 baseline
 // SSE2, 1 AVX2, 2 AVX-512).
-#include "Engine.h"
-#include "EngineParameters.h"
-#include "SimdLevel.h"
-#include "SynthGlobals.h"
+#include "engine/Engine.h"
+#include "engine/EngineParameters.h"
+#include "engine/SimdLevel.h"
+#include "engine/SynthGlobals.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // How long the editor's drawing takes: a full-panel blit in each mode the
 // controls use, a fill, and a line of text from cached glyphs.
-#include "Blit.h"
-#include "RasterMemBitmap.h"
-#include "RasterSysBitmap.h"
-#include "TextStyle.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/RasterMemBitmap.h"
+#include "editor/raster/RasterSysBitmap.h"
+#include "editor/raster/TextStyle.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // programs and comments. Hosts create instances while scanning, so one
 // should stay well under 50 ms whatever the size of the file.
 // Argument: the file's size in KiB (0: only the instrument's keys).
-#include "ORV.h"
+#include "instrument/ORV.h"
 
 #include <benchmark/benchmark.h>
 

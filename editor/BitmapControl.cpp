@@ -1,6 +1,6 @@
-#include "BitmapControl.h"
+#include "editor/BitmapControl.h"
 
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // and value 1 the last, in N equal steps.
 #pragma once
 
-#include "BitmapStrip.h"
-#include "Control.h"
+#include "editor/BitmapStrip.h"
+#include "editor/Control.h"
 
 class BitmapControl : public Control {
 public:

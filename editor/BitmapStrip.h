@@ -2,7 +2,7 @@
 // horizontally. The image belongs to the bitmap cache, not to the strip.
 #pragma once
 
-#include "RasterBitmap.h"
+#include "editor/raster/RasterBitmap.h"
 
 struct BitmapStrip {
     RasterBitmap* image = nullptr;  // null when the image could not be loaded

@@ -1,6 +1,6 @@
-#include "Blend.h"
+#include "editor/Blend.h"
 
-#include "Blit.h"
+#include "editor/raster/Blit.h"
 
 uint32_t RasterModeFor(BlendMethod method)
 {

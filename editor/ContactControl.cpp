@@ -1,4 +1,4 @@
-#include "ContactControl.h"
+#include "editor/ContactControl.h"
 
 void ContactControl::OnMouseUp(int /*x*/, int /*y*/, const MouseModifiers& /*mods*/)
 {

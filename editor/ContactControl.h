@@ -2,7 +2,7 @@
 // release returns it to the first frame.
 #pragma once
 
-#include "SwitchControl.h"
+#include "editor/SwitchControl.h"
 
 class ContactControl : public SwitchControl {
 public:

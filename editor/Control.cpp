@@ -1,8 +1,8 @@
-#include "Control.h"
+#include "editor/Control.h"
 
-#include "Graphics.h"
-#include "PluginBase.h"
-#include "TextControl.h"
+#include "editor/Graphics.h"
+#include "editor/TextControl.h"
+#include "framework/PluginBase.h"
 
 #include <cmath>
 #include <string>

@@ -9,10 +9,10 @@
 // parameter. Either way the control is dirty until the context redraws it.
 #pragma once
 
-#include "Blend.h"
-#include "MouseModifiers.h"
-#include "Rect.h"
-#include "TextStyle.h"
+#include "editor/Blend.h"
+#include "editor/MouseModifiers.h"
+#include "editor/Rect.h"
+#include "editor/raster/TextStyle.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 // every piece of code that places something at a scale places it alike.
 #pragma once
 
-#include "Rect.h"
+#include "editor/Rect.h"
 
 #include <cmath>
 

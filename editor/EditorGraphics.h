@@ -3,7 +3,7 @@
 // then not offered to hosts, but its controls still follow the parameters).
 #pragma once
 
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
 #include <memory>
 

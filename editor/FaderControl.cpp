@@ -1,6 +1,6 @@
-#include "FaderControl.h"
+#include "editor/FaderControl.h"
 
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
 FaderControl::FaderControl(PluginBase* plug, int x, int y, int travel, int paramIdx, const BitmapStrip& handle,
                            FaderDirection direction, bool onlyHandle)

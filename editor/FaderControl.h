@@ -4,8 +4,8 @@
 // the handle's own length (headroom).
 #pragma once
 
-#include "BitmapStrip.h"
-#include "Control.h"
+#include "editor/BitmapStrip.h"
+#include "editor/Control.h"
 
 enum FaderDirection : int { kFaderVertical = 0, kFaderHorizontal = 1 };
 

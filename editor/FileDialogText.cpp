@@ -1,4 +1,4 @@
-#include "FileDialogText.h"
+#include "editor/FileDialogText.h"
 
 #include <sstream>
 

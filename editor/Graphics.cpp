@@ -1,12 +1,12 @@
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
-#include "BitmapCache.h"
-#include "BitmapControl.h"
-#include "Blit.h"
-#include "PluginBase.h"
-#include "Png.h"
-#include "RasterMemBitmap.h"
-#include "RasterSysBitmap.h"
+#include "editor/BitmapControl.h"
+#include "editor/raster/BitmapCache.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/Png.h"
+#include "editor/raster/RasterMemBitmap.h"
+#include "editor/raster/RasterSysBitmap.h"
+#include "framework/PluginBase.h"
 
 #include <algorithm>
 #include <cctype>

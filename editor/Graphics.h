@@ -20,18 +20,18 @@
 // than the host's editor thread must take care of that itself.
 #pragma once
 
-#include "BitmapStrip.h"
-#include "Colour.h"
-#include "Control.h"
-#include "Dialogs.h"
-#include "DisplayScale.h"
-#include "EditorKeys.h"
-#include "EditorView.h"
-#include "PopupMenu.h"
-#include "RasterBitmap.h"
-#include "Rect.h"
-#include "TextEntrySession.h"
-#include "TextStyle.h"
+#include "editor/BitmapStrip.h"
+#include "editor/Colour.h"
+#include "editor/Control.h"
+#include "editor/Dialogs.h"
+#include "editor/DisplayScale.h"
+#include "editor/EditorKeys.h"
+#include "editor/PopupMenu.h"
+#include "editor/Rect.h"
+#include "editor/TextEntrySession.h"
+#include "editor/raster/RasterBitmap.h"
+#include "editor/raster/TextStyle.h"
+#include "framework/EditorView.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "PopupMenu.h"
+#include "editor/PopupMenu.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 // bottom exclusive. The all-zero rectangle stands for "no area".
 #pragma once
 
-#include "RasterRect.h"
+#include "editor/raster/RasterRect.h"
 
 #include <algorithm>
 

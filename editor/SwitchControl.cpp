@@ -1,4 +1,4 @@
-#include "SwitchControl.h"
+#include "editor/SwitchControl.h"
 
 namespace {
 

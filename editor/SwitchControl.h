@@ -2,7 +2,7 @@
 // from the last frame to the first.
 #pragma once
 
-#include "BitmapControl.h"
+#include "editor/BitmapControl.h"
 
 class SwitchControl : public BitmapControl {
 public:

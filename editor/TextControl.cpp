@@ -1,6 +1,6 @@
-#include "TextControl.h"
+#include "editor/TextControl.h"
 
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
 TextControl::TextControl(PluginBase* plug, const Rect& rect, const TextStyle& style, const std::string& initialText)
     : Control(plug, rect, -1, Blend{kBlendNone, 1.0f}), string(initialText)

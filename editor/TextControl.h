@@ -2,7 +2,7 @@
 // by another control it is linked to.
 #pragma once
 
-#include "Control.h"
+#include "editor/Control.h"
 
 #include <string>
 

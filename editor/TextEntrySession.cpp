@@ -1,4 +1,4 @@
-#include "TextEntrySession.h"
+#include "editor/TextEntrySession.h"
 
 void TextEntrySession::Open(Control* editedControl, Parameter* editedParameter)
 {

@@ -1,4 +1,4 @@
-#include "TextFieldEditing.h"
+#include "editor/TextFieldEditing.h"
 
 namespace {
 

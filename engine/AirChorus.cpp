@@ -1,4 +1,4 @@
-#include "AirChorus.h"
+#include "engine/AirChorus.h"
 
 #include <algorithm>
 #include <bit>

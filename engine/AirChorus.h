@@ -11,7 +11,7 @@
 // the write position and the delays on (PassSilence).
 #pragma once
 
-#include "ThreePhaseLfo.h"
+#include "engine/ThreePhaseLfo.h"
 
 #include <cstdint>
 #include <vector>

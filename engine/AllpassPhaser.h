@@ -7,7 +7,7 @@
 // and for lanes of voices.
 #pragma once
 
-#include "FilterState.h"
+#include "engine/FilterState.h"
 
 // One voice's phaser with new coefficients for its cutoff.
 inline void SetPhaserCoefficients(FilterState<double>& f, double cutoff, double resonance)

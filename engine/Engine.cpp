@@ -1,7 +1,7 @@
-#include "Engine.h"
+#include "engine/Engine.h"
 
-#include "ControlTick.h"
-#include "EngineParameters.h"
+#include "engine/ControlTick.h"
+#include "engine/EngineParameters.h"
 
 #include <algorithm>
 #include <bit>

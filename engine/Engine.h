@@ -4,16 +4,16 @@
 // holds them; between ticks the voices and the chorus run per sample.
 #pragma once
 
-#include "AirChorus.h"
-#include "Envelope.h"
-#include "MidiQueue.h"
-#include "MtsClient.h"
-#include "PhaseIncrementTable.h"
-#include "SimdLevel.h"
-#include "SynthGlobals.h"
-#include "TriangleLfo.h"
-#include "Voice.h"
-#include "VoiceBatch.h"
+#include "engine/AirChorus.h"
+#include "engine/Envelope.h"
+#include "engine/MidiQueue.h"
+#include "engine/MtsClient.h"
+#include "engine/PhaseIncrementTable.h"
+#include "engine/SimdLevel.h"
+#include "engine/SynthGlobals.h"
+#include "engine/TriangleLfo.h"
+#include "engine/Voice.h"
+#include "engine/VoiceBatch.h"
 
 #include <bitset>
 #include <cstddef>

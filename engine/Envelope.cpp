@@ -1,4 +1,4 @@
-#include "Envelope.h"
+#include "engine/Envelope.h"
 
 #include <cmath>
 

@@ -7,8 +7,8 @@
 // rateScale is ln(10) / steps per second.
 #pragma once
 
-#include "ControlTick.h"
-#include "simd/ForceInline.h"
+#include "engine/ControlTick.h"
+#include "engine/simd/ForceInline.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // stage states, for one voice (V = double) or for several side by side.
 #pragma once
 
-#include "simd/ScalarLane.h"
+#include "engine/simd/ScalarLane.h"
 
 #include <array>
 

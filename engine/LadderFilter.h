@@ -8,7 +8,7 @@
 // away. Written once for one voice (V = double) and for lanes of voices.
 #pragma once
 
-#include "FilterState.h"
+#include "engine/FilterState.h"
 
 constexpr double LadderFeedback(double resonance)
 {

@@ -1,4 +1,4 @@
-#include "MidiQueue.h"
+#include "engine/MidiQueue.h"
 
 #include <algorithm>
 #include <new>

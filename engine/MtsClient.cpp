@@ -1,6 +1,6 @@
-#include "MtsClient.h"
+#include "engine/MtsClient.h"
 
-#include "Tuning.h"
+#include "engine/Tuning.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "PhaseIncrementTable.h"
+#include "engine/PhaseIncrementTable.h"
 
-#include "Tuning.h"
+#include "engine/Tuning.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "SimdLevel.h"
+#include "engine/SimdLevel.h"
 
 SimdLevel BestSimdLevel()
 {

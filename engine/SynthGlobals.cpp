@@ -1,4 +1,4 @@
-#include "SynthGlobals.h"
+#include "engine/SynthGlobals.h"
 
 SynthGlobals& GlobalSynthSettings()
 {

@@ -3,7 +3,7 @@
 // rate * 2 / 1000 gives rate in Hz.
 #pragma once
 
-#include "ControlTick.h"
+#include "engine/ControlTick.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Tuning.h"
+#include "engine/Tuning.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Voice.h"
+#include "engine/Voice.h"
 
-#include "AllpassPhaser.h"
-#include "LadderFilter.h"
-#include "Tuning.h"
+#include "engine/AllpassPhaser.h"
+#include "engine/LadderFilter.h"
+#include "engine/Tuning.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,15 +6,15 @@
 // whose lanes a voice puts its audio-rate state and takes it back.
 #pragma once
 
-#include "EngineParameters.h"
-#include "Envelope.h"
-#include "FilterState.h"
-#include "PadPosition.h"
-#include "PhaseIncrementTable.h"
-#include "SynthGlobals.h"
-#include "TriangleLfo.h"
-#include "VoiceLanes.h"
-#include "WavetableOscillator.h"
+#include "engine/EngineParameters.h"
+#include "engine/Envelope.h"
+#include "engine/FilterState.h"
+#include "engine/PadPosition.h"
+#include "engine/PhaseIncrementTable.h"
+#include "engine/SynthGlobals.h"
+#include "engine/TriangleLfo.h"
+#include "engine/VoiceLanes.h"
+#include "engine/WavetableOscillator.h"
 
 #include <cstdint>
 

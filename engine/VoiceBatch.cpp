@@ -1,6 +1,6 @@
-#include "VoiceBatch.h"
+#include "engine/VoiceBatch.h"
 
-#include "WavetableBank.h"
+#include "engine/WavetableBank.h"
 
 #include <algorithm>
 #include <cstddef>

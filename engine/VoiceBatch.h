@@ -6,9 +6,9 @@
 // order of additions decides the bits of the sum).
 #pragma once
 
-#include "SimdLevel.h"
-#include "Voice.h"
-#include "VoiceLanes.h"
+#include "engine/SimdLevel.h"
+#include "engine/Voice.h"
+#include "engine/VoiceLanes.h"
 
 #include <cstdint>
 #include <memory>

@@ -21,11 +21,11 @@
 // built for one instruction set after including its lane vocabulary.
 #pragma once
 
-#include "AllpassPhaser.h"
-#include "Envelope.h"
-#include "LadderFilter.h"
-#include "SynthGlobals.h"
-#include "VoiceLanes.h"
+#include "engine/AllpassPhaser.h"
+#include "engine/Envelope.h"
+#include "engine/LadderFilter.h"
+#include "engine/SynthGlobals.h"
+#include "engine/VoiceLanes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The lane kernel for one instruction set (flags in CMakeLists.txt).
-#include "simd/LaneVector.h"
+#include "engine/simd/LaneVector.h"
 
-#include "VoiceLaneKernel.h"
+#include "engine/VoiceLaneKernel.h"
 
 void RenderVoiceLanesAvx512(VoiceLanes& lanes, int count, int frames)
 {

@@ -1,6 +1,6 @@
 // The lane kernel one lane at a time, on plain doubles: the reference the
 // vector kernels must match bit for bit, and the fallback where none is built.
-#include "VoiceLaneKernel.h"
+#include "engine/VoiceLaneKernel.h"
 
 void RenderVoiceLanesScalar(VoiceLanes& lanes, int count, int frames)
 {

@@ -5,7 +5,7 @@
 // (VoiceLaneKernel.h), and the state goes back into the voices.
 #pragma once
 
-#include "FilterState.h"
+#include "engine/FilterState.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "WavetableBank.h"
+#include "engine/WavetableBank.h"
 
 #include <cmath>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "WavetableOscillator.h"
+#include "engine/WavetableOscillator.h"
 
-#include "WavetableBank.h"
+#include "engine/WavetableBank.h"
 
 namespace {
 

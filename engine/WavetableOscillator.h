@@ -10,8 +10,8 @@
 // a time; this class holds the state and the per-tick pitch update.
 #pragma once
 
-#include "PhaseIncrementTable.h"
-#include "SynthGlobals.h"
+#include "engine/PhaseIncrementTable.h"
+#include "engine/SynthGlobals.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "HostIdentity.h"
+#include "framework/HostIdentity.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "framework/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "Parameter.h"
+#include "framework/Parameter.h"
 
-#include "NumberText.h"
+#include "framework/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "PluginBase.h"
+#include "framework/PluginBase.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,14 +3,14 @@
 // knows nothing of VST; VstPlugin binds it to the host.
 #pragma once
 
-#include "AudioChannels.h"
-#include "ChannelIoPair.h"
-#include "EditorView.h"
-#include "MidiMessage.h"
-#include "Parameter.h"
-#include "ProgramSlot.h"
-#include "SerialBuffer.h"
-#include "TransportInfo.h"
+#include "framework/AudioChannels.h"
+#include "framework/ChannelIoPair.h"
+#include "framework/EditorView.h"
+#include "framework/MidiMessage.h"
+#include "framework/Parameter.h"
+#include "framework/ProgramSlot.h"
+#include "framework/SerialBuffer.h"
+#include "framework/TransportInfo.h"
 
 #include <cstdint>
 #include <memory>

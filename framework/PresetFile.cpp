@@ -1,6 +1,6 @@
-#include "PresetFile.h"
+#include "framework/PresetFile.h"
 
-#include "BigEndianReader.h"
+#include "framework/BigEndianReader.h"
 
 #include <algorithm>
 #include <bit>

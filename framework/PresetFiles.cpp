@@ -2,12 +2,12 @@
 // through the preset codec; the chunks inside are the same bytes the host
 // gets from effGetChunk. Loading forgives what it always has: any bank
 // version, a short parameter list, a chunk size field that is off.
-#include "PluginBase.h"
+#include "framework/PluginBase.h"
 
-#include "AtomicFile.h"
-#include "BigEndianReader.h"
-#include "FileContents.h"
-#include "PresetFile.h"
+#include "framework/BigEndianReader.h"
+#include "framework/PresetFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileContents.h"
 
 #include <algorithm>
 #include <cmath>

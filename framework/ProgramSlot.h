@@ -1,7 +1,7 @@
 // One of the plug-in's program slots: a name and an opaque program state.
 #pragma once
 
-#include "SerialBuffer.h"
+#include "framework/SerialBuffer.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // Program slots and the bank body: recalling, storing, filling and the
 // framework's default program state (the parameter values).
-#include "PluginBase.h"
+#include "framework/PluginBase.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "SerialBuffer.h"
+#include "framework/SerialBuffer.h"
 
 #include <bit>
 #include <climits>

@@ -1,6 +1,6 @@
 // Program and bank chunks exchanged with the host. The memory handed out
 // stays ours and valid until the next chunk call of the same kind.
-#include "VstPlugin.h"
+#include "framework/VstPlugin.h"
 
 #include <climits>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "VstPlugin.h"
+#include "framework/VstPlugin.h"
 
-#include "HostIdentity.h"
-#include "NumberText.h"
+#include "framework/HostIdentity.h"
+#include "framework/NumberText.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,8 +2,8 @@
 // the dispatcher, the processing callbacks and the calls back into the host.
 #pragma once
 
-#include "PluginBase.h"
-#include "VstAbi.h"
+#include "framework/PluginBase.h"
+#include "framework/VstAbi.h"
 
 class VstPlugin : public PluginBase {
 public:

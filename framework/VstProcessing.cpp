@@ -1,6 +1,6 @@
 // The audio side of the VST binding: the processing callbacks, event intake,
 // MIDI output and transport queries.
-#include "VstPlugin.h"
+#include "framework/VstPlugin.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // FXB bank files: any bytes as a file's content.
-#include "FuzzPlugin.h"
+#include "fuzz/FuzzPlugin.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Host chunks: any bytes given to effSetChunk, as a bank or as a program,
 // then read back with effGetChunk.
-#include "FuzzPlugin.h"
+#include "fuzz/FuzzPlugin.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // snapshot of the whole file must answer the same), written and read back,
 // then its section emptied; what was written must read back and an emptied
 // section must hold no keys.
-#include "ProfileIni.h"
-#include "ProfileSnapshot.h"
+#include "platform/ProfileIni.h"
+#include "platform/ProfileSnapshot.h"
 
 #include <algorithm>
 #include <cstddef>

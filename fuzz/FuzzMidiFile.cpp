@@ -1,8 +1,8 @@
 // orvhost's reader of Standard MIDI Files: any bytes as a file's content.
 // What it accepts must give a playable song: messages in time order, never
 // before the start, and a finite length.
-#include "../tools/orvhost/MidiFile.h"
-#include "../tools/orvhost/MidiFileSong.h"
+#include "tools/orvhost/MidiFile.h"
+#include "tools/orvhost/MidiFileSong.h"
 
 #include <cmath>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // settings live in a private folder, never in the user's.
 #pragma once
 
-#include "ORV.h"
+#include "instrument/ORV.h"
 
 #include <cstdlib>
 

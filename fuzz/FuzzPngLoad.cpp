@@ -6,7 +6,7 @@
 // framing and the checks themselves), and with the CRC of every whole chunk
 // recomputed (so the mutations reach the header, palette, transparency and
 // compressed data behind them).
-#include "Png.h"
+#include "editor/raster/Png.h"
 
 #include <zlib.h>
 

@@ -3,7 +3,7 @@
 // the writer (names apart, which the writer cuts to the 27 bytes the format
 // holds), and writing what was read back from a written file must give the
 // same bytes.
-#include "PresetFile.h"
+#include "framework/PresetFile.h"
 
 #include <cstddef>
 #include <cstdint>

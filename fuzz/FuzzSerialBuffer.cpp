@@ -1,6 +1,6 @@
 // The serial buffer's readers: a script of reads at positions taken from the
 // input, over the input itself.
-#include "SerialBuffer.h"
+#include "framework/SerialBuffer.h"
 
 #include <cstddef>
 #include <cstdint>

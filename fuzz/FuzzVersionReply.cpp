@@ -2,7 +2,7 @@
 // must be one of the four results, and what the user is shown is text only
 // (no control character but line breaks and tabs) and short enough for any
 // dialog.
-#include "UpdateCheck.h"
+#include "instrument/UpdateCheck.h"
 
 #include <cstddef>
 #include <cstdint>

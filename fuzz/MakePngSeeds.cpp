@@ -2,7 +2,7 @@
 // type and bit depth, with and without transparency chunks and interlacing,
 // made by libpng's own writer.
 // Usage: MakePngSeeds CORPUS_DIR   (writes CORPUS_DIR/FuzzPngLoad/*.png)
-#include "PngEncoder.h"
+#include "tests/raster/PngEncoder.h"
 
 #include <cstdio>
 #include <fstream>

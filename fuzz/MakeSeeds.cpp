@@ -1,7 +1,7 @@
 // Writes the seed corpora of the fuzz targets from a fresh instance: real
 // chunks and files in each format, so fuzzing starts from valid data.
 // Usage: MakeSeeds CORPUS_DIR
-#include "FuzzPlugin.h"
+#include "fuzz/FuzzPlugin.h"
 
 #include <cstdio>
 #include <fstream>

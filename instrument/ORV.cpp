@@ -1,9 +1,9 @@
-#include "ORV.h"
+#include "instrument/ORV.h"
 
-#include "EngineParameters.h"
-#include "Graphics.h"
-#include "OrvBall.h"
-#include "SynthGlobalsFile.h"
+#include "editor/Graphics.h"
+#include "engine/EngineParameters.h"
+#include "instrument/OrvBall.h"
+#include "instrument/SynthGlobalsFile.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // ORV: a 64-voice instrument of five wavetable tone models on a variation pad.
 #pragma once
 
-#include "Engine.h"
-#include "Synth.h"
+#include "engine/Engine.h"
+#include "instrument/Synth.h"
 
 class OrvBall;
 class OrvPresetMenu;

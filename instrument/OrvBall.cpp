@@ -1,8 +1,8 @@
-#include "OrvBall.h"
+#include "instrument/OrvBall.h"
 
-#include "EngineParameters.h"
-#include "Graphics.h"
-#include "PluginBase.h"
+#include "editor/Graphics.h"
+#include "engine/EngineParameters.h"
+#include "framework/PluginBase.h"
 
 #include <algorithm>
 #include <cmath>

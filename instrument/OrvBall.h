@@ -6,8 +6,8 @@
 // corners (+-1, +-1) sit on the circle at 45 degrees.
 #pragma once
 
-#include "BitmapStrip.h"
-#include "Control.h"
+#include "editor/BitmapStrip.h"
+#include "editor/Control.h"
 
 class OrvBall : public Control {
 public:

@@ -1,18 +1,18 @@
 // ORV's panel: the background, then every control in drawing order.
-#include "ORV.h"
+#include "instrument/ORV.h"
 
-#include "EngineParameters.h"
-#include "FaderControl.h"
-#include "Graphics.h"
-#include "OrvBall.h"
-#include "OrvOptionMenu.h"
-#include "OrvPanelLayout.h"
-#include "OrvPresetMenu.h"
-#include "OrvSwitchMidiLearn.h"
-#include "OrvUtilityKick.h"
-#include "ProductSite.h"
-#include "SwitchControl.h"
-#include "TextControl.h"
+#include "editor/FaderControl.h"
+#include "editor/Graphics.h"
+#include "editor/SwitchControl.h"
+#include "editor/TextControl.h"
+#include "engine/EngineParameters.h"
+#include "instrument/OrvBall.h"
+#include "instrument/OrvOptionMenu.h"
+#include "instrument/OrvPanelLayout.h"
+#include "instrument/OrvPresetMenu.h"
+#include "instrument/OrvSwitchMidiLearn.h"
+#include "instrument/OrvUtilityKick.h"
+#include "instrument/ProductSite.h"
 
 #include <cstring>
 #include <string>

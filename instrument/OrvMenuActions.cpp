@@ -1,11 +1,11 @@
-#include "OrvMenuActions.h"
+#include "instrument/OrvMenuActions.h"
 
-#include "Graphics.h"
-#include "OrvPanelLayout.h"
-#include "ProductSite.h"
-#include "Synth.h"
-#include "UpdateCheck.h"
-#include "UserFolders.h"
+#include "editor/Graphics.h"
+#include "instrument/OrvPanelLayout.h"
+#include "instrument/ProductSite.h"
+#include "instrument/Synth.h"
+#include "instrument/UpdateCheck.h"
+#include "platform/UserFolders.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "OrvOptionMenu.h"
+#include "instrument/OrvOptionMenu.h"
 
-#include "Graphics.h"
-#include "OrvMenuActions.h"
-#include "OrvPanelLayout.h"
-#include "ProductSite.h"
-#include "Synth.h"
+#include "editor/Graphics.h"
+#include "instrument/OrvMenuActions.h"
+#include "instrument/OrvPanelLayout.h"
+#include "instrument/ProductSite.h"
+#include "instrument/Synth.h"
 
 #include <memory>
 #include <string>

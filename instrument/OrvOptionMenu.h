@@ -3,7 +3,7 @@
 // button's face is part of the background; the control draws nothing.
 #pragma once
 
-#include "Control.h"
+#include "editor/Control.h"
 
 class PopupMenu;
 class Synth;

@@ -1,4 +1,4 @@
-#include "OrvPanelLayout.h"
+#include "instrument/OrvPanelLayout.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // the table in OrvPanelLayout.def, at 100 %, and the panel at a scale.
 #pragma once
 
-#include "DisplayScale.h"
-#include "Rect.h"
+#include "editor/DisplayScale.h"
+#include "editor/Rect.h"
 
 #include <array>
 #include <string>
@@ -33,7 +33,7 @@ struct Point {
 #define ORV_PANEL_RECT(name, left, top, right, bottom) inline constexpr Rect k##name{left, top, right, bottom};
 #define ORV_PANEL_POINT(name, x, y) inline constexpr Point k##name{x, y};
 #define ORV_PANEL_LENGTH(name, value) inline constexpr int k##name = value;
-#include "OrvPanelLayout.def"
+#include "instrument/OrvPanelLayout.def"
 #undef ORV_PANEL_SIZE
 #undef ORV_PANEL_IMAGE_ID_STEP
 #undef ORV_PANEL_SCALE
@@ -50,7 +50,7 @@ struct Point {
 #define ORV_PANEL_POINT(name, x, y)
 #define ORV_PANEL_LENGTH(name, value)
 inline constexpr std::array kScalePercents{
-#include "OrvPanelLayout.def"
+#include "instrument/OrvPanelLayout.def"
 };
 #undef ORV_PANEL_SIZE
 #undef ORV_PANEL_IMAGE_ID_STEP

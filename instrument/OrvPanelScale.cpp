@@ -1,11 +1,11 @@
 // Which scale ORV's panel is drawn at, and laying it out again when that
 // changes: the user's panel size, else the host's content scale, else the
 // scale of the screen the editor opens on.
-#include "ORV.h"
+#include "instrument/ORV.h"
 
-#include "Graphics.h"
-#include "OrvPanelLayout.h"
-#include "OrvSwitchMidiLearn.h"
+#include "editor/Graphics.h"
+#include "instrument/OrvPanelLayout.h"
+#include "instrument/OrvSwitchMidiLearn.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // The panel drawn on request without a window, for renders of what the
 // editor shows (orvhost snapshot, reviews, tests), and the host's requests
 // that come the same way.
-#include "ORV.h"
+#include "instrument/ORV.h"
 
-#include "Graphics.h"
-#include "OrvPanelLayout.h"
-#include "RasterBitmap.h"
+#include "editor/Graphics.h"
+#include "editor/raster/RasterBitmap.h"
+#include "instrument/OrvPanelLayout.h"
 
 #include <cmath>
 

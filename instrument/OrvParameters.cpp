@@ -1,8 +1,8 @@
-#include "OrvParameters.h"
+#include "instrument/OrvParameters.h"
 
-#include "ORV.h"
+#include "instrument/ORV.h"
 
-#include "NumberText.h"
+#include "framework/NumberText.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Display functions of the parameters that show more than a plain number.
 #pragma once
 
-#include "EngineParameters.h"
+#include "engine/EngineParameters.h"
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
-#include "OrvPresetMenu.h"
+#include "instrument/OrvPresetMenu.h"
 
-#include "Graphics.h"
-#include "ProgramNameText.h"
-#include "Synth.h"
+#include "editor/Graphics.h"
+#include "instrument/ProgramNameText.h"
+#include "instrument/Synth.h"
 
 #include <cstdio>
 #include <memory>

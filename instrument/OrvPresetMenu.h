@@ -3,7 +3,7 @@
 // program chooser, the programs in four submenus of sixteen.
 #pragma once
 
-#include "Control.h"
+#include "editor/Control.h"
 
 #include <string>
 

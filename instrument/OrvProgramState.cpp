@@ -1,7 +1,7 @@
 // One program as bytes: the tag "ORV_2.0.0", the program's index and name
 // (for information only), then the twelve parameter values as doubles.
 // Older states ("ORV_1.2.1", or untagged) hold only the first seven values.
-#include "ORV.h"
+#include "instrument/ORV.h"
 
 #include <algorithm>
 #include <cstring>

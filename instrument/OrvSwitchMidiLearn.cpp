@@ -1,8 +1,8 @@
-#include "OrvSwitchMidiLearn.h"
+#include "instrument/OrvSwitchMidiLearn.h"
 
-#include "Graphics.h"
-#include "OrvPanelLayout.h"
-#include "Synth.h"
+#include "editor/Graphics.h"
+#include "instrument/OrvPanelLayout.h"
+#include "instrument/Synth.h"
 
 OrvSwitchMidiLearn::OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& learnImages)
     : SwitchControl(instrument, x, y, paramIdx, learnImages, kBlendNone), instrument(instrument)

@@ -4,7 +4,7 @@
 // off when a learn completes.
 #pragma once
 
-#include "SwitchControl.h"
+#include "editor/SwitchControl.h"
 
 class Synth;
 

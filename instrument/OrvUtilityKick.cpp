@@ -1,7 +1,7 @@
-#include "OrvUtilityKick.h"
+#include "instrument/OrvUtilityKick.h"
 
-#include "OrvPanelLayout.h"
-#include "Synth.h"
+#include "instrument/OrvPanelLayout.h"
+#include "instrument/Synth.h"
 
 namespace {
 

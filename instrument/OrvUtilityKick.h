@@ -2,7 +2,7 @@
 // on release, wrapping from 0 to 63 and from 63 to 0.
 #pragma once
 
-#include "ContactControl.h"
+#include "editor/ContactControl.h"
 
 class Synth;
 

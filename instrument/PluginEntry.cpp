@@ -1,5 +1,5 @@
 // The library's entry points: the host asks for a new plug-in record here.
-#include "ORV.h"
+#include "instrument/ORV.h"
 
 #include <mutex>
 #include <new>

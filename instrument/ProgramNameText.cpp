@@ -1,6 +1,6 @@
-#include "ProgramNameText.h"
+#include "instrument/ProgramNameText.h"
 
-#include "Utf8.h"
+#include "editor/raster/Utf8.h"
 
 namespace {
 

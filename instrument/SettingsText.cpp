@@ -1,6 +1,6 @@
-#include "SettingsText.h"
+#include "instrument/SettingsText.h"
 
-#include "NumberText.h"
+#include "framework/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

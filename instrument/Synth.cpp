@@ -1,12 +1,12 @@
-#include "Synth.h"
+#include "instrument/Synth.h"
 
-#include "Control.h"
-#include "EditorGraphics.h"
-#include "ProfileIni.h"
-#include "Resources.h"
-#include "SettingsText.h"
-#include "TuningLibrary.h"
-#include "UserFolders.h"
+#include "editor/Control.h"
+#include "editor/EditorGraphics.h"
+#include "instrument/SettingsText.h"
+#include "instrument/TuningLibrary.h"
+#include "platform/ProfileIni.h"
+#include "platform/Resources.h"
+#include "platform/UserFolders.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,10 +3,10 @@
 // clipboard and the startup bank.
 #pragma once
 
-#include "Engine.h"
-#include "MtsClient.h"
-#include "ProfileSnapshot.h"
-#include "VstPlugin.h"
+#include "engine/Engine.h"
+#include "engine/MtsClient.h"
+#include "framework/VstPlugin.h"
+#include "platform/ProfileSnapshot.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "SynthGlobalsFile.h"
+#include "instrument/SynthGlobalsFile.h"
 
-#include "SettingsText.h"
+#include "instrument/SettingsText.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // in a fixed order, never written back.
 #pragma once
 
-#include "ProfileSnapshot.h"
-#include "SynthGlobals.h"
+#include "engine/SynthGlobals.h"
+#include "platform/ProfileSnapshot.h"
 
 // Replaces every field whose key is present (and not empty) in the settings
 // file; other fields keep their values.

@@ -1,8 +1,8 @@
-#include "TuningLibrary.h"
+#include "instrument/TuningLibrary.h"
 
-#include "MtsClient.h"
-#include "SharedLibrary.h"
-#include "TuningLibraryPath.h"
+#include "engine/MtsClient.h"
+#include "platform/SharedLibrary.h"
+#include "platform/TuningLibraryPath.h"
 
 #include <cstdlib>
 #include <mutex>

@@ -1,8 +1,8 @@
-#include "UpdateCheck.h"
+#include "instrument/UpdateCheck.h"
 
-#include "Graphics.h"
-#include "HttpGet.h"
-#include "ProductSite.h"
+#include "editor/Graphics.h"
+#include "instrument/ProductSite.h"
+#include "platform/HttpGet.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // version number and says what it means for the user.
 #pragma once
 
-#include "Dialogs.h"
-#include "HttpGet.h"
+#include "editor/Dialogs.h"
+#include "platform/HttpGet.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // The portable half of AtomicFile.h: whether a path is replaced or written
 // through.
-#include "AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>

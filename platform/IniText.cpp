@@ -1,6 +1,6 @@
-#include "IniText.h"
+#include "platform/IniText.h"
 
-#include "ProfileIniRules.h"
+#include "platform/ProfileIniRules.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
-#include "ProfileAnswer.h"
+#include "platform/ProfileAnswer.h"
 
-#include "ProfileIniRules.h"
+#include "platform/ProfileIniRules.h"
 
 #include <algorithm>
 

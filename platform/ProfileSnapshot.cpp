@@ -1,10 +1,10 @@
-#include "ProfileSnapshot.h"
+#include "platform/ProfileSnapshot.h"
 
-#include "FileContents.h"
-#include "IniText.h"
-#include "ProfileAnswer.h"
-#include "ProfileIni.h"
-#include "ProfileIniRules.h"
+#include "platform/FileContents.h"
+#include "platform/IniText.h"
+#include "platform/ProfileAnswer.h"
+#include "platform/ProfileIni.h"
+#include "platform/ProfileIniRules.h"
 
 #include <optional>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "BitmapCache.h"
+#include "editor/raster/BitmapCache.h"
 
-#include "Png.h"
+#include "editor/raster/Png.h"
 
 #include <map>
 #include <mutex>

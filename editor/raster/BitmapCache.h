@@ -3,7 +3,7 @@
 // cache has its own lock, so any thread may use it.
 #pragma once
 
-#include "RasterBitmap.h"
+#include "editor/raster/RasterBitmap.h"
 
 #include <memory>
 

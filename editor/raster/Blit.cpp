@@ -1,6 +1,6 @@
-#include "Blit.h"
+#include "editor/raster/Blit.h"
 
-#include "PixelBlend.h"
+#include "editor/raster/PixelBlend.h"
 
 #include <algorithm>
 #include <cmath>

@@ -27,8 +27,8 @@
 // in this editor uses them.
 #pragma once
 
-#include "RasterBitmap.h"
-#include "RasterRect.h"
+#include "editor/raster/RasterBitmap.h"
+#include "editor/raster/RasterRect.h"
 
 #include <cstdint>
 

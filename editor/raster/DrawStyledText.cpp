@@ -1,6 +1,6 @@
-#include "TextStyle.h"
+#include "editor/raster/TextStyle.h"
 
-#include "RasterCachedFont.h"
+#include "editor/raster/RasterCachedFont.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,8 +1,8 @@
 // The process-wide font cache: one RasterCachedFont per distinct look.
-#include "TextStyle.h"
+#include "editor/raster/TextStyle.h"
 
-#include "FontFace.h"
-#include "RasterCachedFont.h"
+#include "editor/raster/FontFace.h"
+#include "editor/raster/RasterCachedFont.h"
 
 #include <cstring>
 #include <memory>

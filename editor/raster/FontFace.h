@@ -2,8 +2,8 @@
 // fontconfig on Linux, from GDI on Windows (posix/ and windows/).
 #pragma once
 
-#include "RasterBitmap.h"
-#include "RasterRect.h"
+#include "editor/raster/RasterBitmap.h"
+#include "editor/raster/RasterRect.h"
 
 #include <cstdint>
 #include <memory>

@@ -3,8 +3,8 @@
 // blend through here, so each formula exists once.
 #pragma once
 
-#include "Blit.h"
-#include "RasterBitmap.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/RasterBitmap.h"
 
 #include <algorithm>
 #include <cstdint>

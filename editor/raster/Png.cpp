@@ -1,6 +1,6 @@
-#include "Png.h"
+#include "editor/raster/Png.h"
 
-#include "Resources.h"
+#include "platform/Resources.h"
 
 #include <png.h>
 

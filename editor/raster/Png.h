@@ -1,7 +1,7 @@
 // PNG images decoded into memory bitmaps.
 #pragma once
 
-#include "RasterMemBitmap.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "RasterCachedFont.h"
+#include "editor/raster/RasterCachedFont.h"
 
-#include "Blit.h"
-#include "PixelBlend.h"
-#include "Utf8.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/PixelBlend.h"
+#include "editor/raster/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>

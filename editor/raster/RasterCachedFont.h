@@ -7,9 +7,9 @@
 // systems, takes the cached glyphs.
 #pragma once
 
-#include "FontFace.h"
-#include "RasterBitmap.h"
-#include "RasterRect.h"
+#include "editor/raster/FontFace.h"
+#include "editor/raster/RasterBitmap.h"
+#include "editor/raster/RasterRect.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "RasterMemBitmap.h"
+#include "editor/raster/RasterMemBitmap.h"
 
-#include "RasterSize.h"
+#include "editor/raster/RasterSize.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -6,7 +6,7 @@
 // allocating.
 #pragma once
 
-#include "RasterBitmap.h"
+#include "editor/raster/RasterBitmap.h"
 
 #include <cstddef>
 

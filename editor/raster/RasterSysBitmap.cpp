@@ -1,7 +1,7 @@
-#include "RasterSysBitmap.h"
+#include "editor/raster/RasterSysBitmap.h"
 
-#include "RasterSize.h"
-#include "RasterSysSurface.h"
+#include "editor/raster/RasterSize.h"
+#include "editor/raster/RasterSysSurface.h"
 
 RasterSysBitmap::RasterSysBitmap(int w, int h)
 {

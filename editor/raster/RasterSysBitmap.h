@@ -7,7 +7,7 @@
 // that fits in the surface already allocated keeps it.
 #pragma once
 
-#include "RasterBitmap.h"
+#include "editor/raster/RasterBitmap.h"
 
 // The system side of a RasterSysBitmap, one implementation per system.
 struct RasterSysSurface;

@@ -1,8 +1,8 @@
 // How a control's text looks, and drawing text in that look.
 #pragma once
 
-#include "RasterBitmap.h"
-#include "RasterRect.h"
+#include "editor/raster/RasterBitmap.h"
+#include "editor/raster/RasterRect.h"
 
 #include <cstdint>
 #include <string_view>

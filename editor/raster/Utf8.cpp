@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "editor/raster/Utf8.h"
 
 namespace {
 

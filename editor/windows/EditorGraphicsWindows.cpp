@@ -1,6 +1,6 @@
-#include "EditorGraphics.h"
+#include "editor/EditorGraphics.h"
 
-#include "GraphicsWin.h"
+#include "editor/windows/GraphicsWin.h"
 
 // Windows builds show the editor in a child window of the host's window.
 std::unique_ptr<Graphics> CreateEditorGraphics(PluginBase* plug)

@@ -1,6 +1,6 @@
-#include "EditorWindowClass.h"
+#include "editor/windows/EditorWindowClass.h"
 
-#include "GraphicsWin.h"
+#include "editor/windows/GraphicsWin.h"
 
 #include <mutex>
 

@@ -1,9 +1,9 @@
 // The editor window's procedure: the window system's messages turned into
 // the context's timer, drawing and input calls.
-#include "GraphicsWin.h"
+#include "editor/windows/GraphicsWin.h"
 
-#include "PluginBase.h"
-#include "WindowsKeys.h"
+#include "editor/windows/WindowsKeys.h"
+#include "framework/PluginBase.h"
 
 #include <windowsx.h>
 

@@ -1,11 +1,11 @@
-#include "GraphicsWin.h"
+#include "editor/windows/GraphicsWin.h"
 
-#include "EditorWindowClass.h"
-#include "FileDialogText.h"
-#include "Module.h"
-#include "NativePopupMenu.h"
-#include "SharedLibrary.h"
-#include "WideText.h"
+#include "editor/FileDialogText.h"
+#include "editor/windows/EditorWindowClass.h"
+#include "editor/windows/NativePopupMenu.h"
+#include "editor/windows/WideText.h"
+#include "platform/Module.h"
+#include "platform/SharedLibrary.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

@@ -8,7 +8,7 @@
 // user-interface thread).
 #pragma once
 
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "NativePopupMenu.h"
+#include "editor/windows/NativePopupMenu.h"
 
-#include "WideText.h"
+#include "editor/windows/WideText.h"
 
 #include <map>
 #include <string>

@@ -3,7 +3,7 @@
 // so a chosen id leads back to its menu and position.
 #pragma once
 
-#include "PopupMenu.h"
+#include "editor/PopupMenu.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 // The in-place text entry: an EDIT control over the control being edited,
 // subclassed so that its keys, focus and characters reach the entry's
 // session (TextEntrySession) and its character filter.
-#include "GraphicsWin.h"
+#include "editor/windows/GraphicsWin.h"
 
-#include "WideText.h"
+#include "editor/windows/WideText.h"
 
 namespace {
 

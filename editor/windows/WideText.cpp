@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "editor/windows/WideText.h"
 
 #include <windows.h>
 

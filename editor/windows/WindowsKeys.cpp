@@ -1,6 +1,6 @@
-#include "WindowsKeys.h"
+#include "editor/windows/WindowsKeys.h"
 
-#include "EditorKeys.h"
+#include "editor/EditorKeys.h"
 
 int EditorKeyForVirtualKey(WPARAM virtualKey)
 {

@@ -1,16 +1,16 @@
-#include "GraphicsX11.h"
+#include "editor/x11/GraphicsX11.h"
 
-#include "Blit.h"
-#include "Control.h"
-#include "FileDialogText.h"
-#include "X11DialogTool.h"
-#include "X11DisplayScale.h"
-#include "X11ErrorTrap.h"
-#include "X11FallbackDialog.h"
-#include "X11KeyMap.h"
-#include "X11PopupMenu.h"
+#include "editor/Control.h"
+#include "editor/FileDialogText.h"
+#include "editor/raster/Blit.h"
+#include "editor/x11/X11DialogTool.h"
+#include "editor/x11/X11DisplayScale.h"
+#include "editor/x11/X11ErrorTrap.h"
+#include "editor/x11/X11FallbackDialog.h"
+#include "editor/x11/X11KeyMap.h"
+#include "editor/x11/X11PopupMenu.h"
 
-#include "Process.h"
+#include "platform/Process.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>

@@ -9,8 +9,8 @@
 // panel keeps painting while the host's own windows wait.
 #pragma once
 
-#include "Graphics.h"
-#include "TextFieldEditing.h"
+#include "editor/Graphics.h"
+#include "editor/TextFieldEditing.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>

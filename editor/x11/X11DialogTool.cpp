@@ -1,8 +1,8 @@
-#include "X11DialogTool.h"
+#include "editor/x11/X11DialogTool.h"
 
-#include "FileDialogText.h"
-#include "GraphicsX11.h"
-#include "Process.h"
+#include "editor/FileDialogText.h"
+#include "editor/x11/GraphicsX11.h"
+#include "platform/Process.h"
 
 #include <cstdlib>
 

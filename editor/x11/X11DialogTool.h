@@ -5,7 +5,7 @@
 // painted.
 #pragma once
 
-#include "Dialogs.h"
+#include "editor/Dialogs.h"
 
 #include <optional>
 #include <string>

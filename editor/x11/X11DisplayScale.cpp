@@ -1,6 +1,6 @@
-#include "X11DisplayScale.h"
+#include "editor/x11/X11DisplayScale.h"
 
-#include "NumberText.h"
+#include "framework/NumberText.h"
 
 #include <cstdlib>
 #include <cstring>

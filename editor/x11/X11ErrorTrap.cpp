@@ -1,4 +1,4 @@
-#include "X11ErrorTrap.h"
+#include "editor/x11/X11ErrorTrap.h"
 
 #include <algorithm>
 #include <mutex>

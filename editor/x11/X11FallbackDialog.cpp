@@ -1,11 +1,11 @@
-#include "X11FallbackDialog.h"
+#include "editor/x11/X11FallbackDialog.h"
 
-#include "Blit.h"
-#include "FileDialogText.h"
-#include "GraphicsX11.h"
-#include "TextFieldEditing.h"
-#include "TextStyle.h"
-#include "X11RasterWindow.h"
+#include "editor/FileDialogText.h"
+#include "editor/TextFieldEditing.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/TextStyle.h"
+#include "editor/x11/GraphicsX11.h"
+#include "editor/x11/X11RasterWindow.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>

@@ -4,7 +4,7 @@
 // window are the last.
 #pragma once
 
-#include "Dialogs.h"
+#include "editor/Dialogs.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "X11KeyMap.h"
+#include "editor/x11/X11KeyMap.h"
 
-#include "EditorKeys.h"
-#include "VstAbi.h"
+#include "editor/EditorKeys.h"
+#include "framework/VstAbi.h"
 
 #include <X11/keysym.h>
 

@@ -1,7 +1,7 @@
-#include "X11PopupMenu.h"
+#include "editor/x11/X11PopupMenu.h"
 
-#include "Blit.h"
-#include "GraphicsX11.h"
+#include "editor/raster/Blit.h"
+#include "editor/x11/GraphicsX11.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>

@@ -5,9 +5,9 @@
 // on the screen.
 #pragma once
 
-#include "PopupMenu.h"
-#include "TextStyle.h"
-#include "X11RasterWindow.h"
+#include "editor/PopupMenu.h"
+#include "editor/raster/TextStyle.h"
+#include "editor/x11/X11RasterWindow.h"
 
 #include <memory>
 #include <vector>

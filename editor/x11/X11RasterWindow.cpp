@@ -1,4 +1,4 @@
-#include "X11RasterWindow.h"
+#include "editor/x11/X11RasterWindow.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -2,7 +2,7 @@
 // own that the raster layer draws into and Show() puts on screen.
 #pragma once
 
-#include "RasterMemBitmap.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 #include <X11/Xlib.h>
 

@@ -11,7 +11,7 @@
 // for one instruction set (the VoiceLaneKernel*.cpp files) and from tests.
 #pragma once
 
-#include "simd/ForceInline.h"
+#include "engine/simd/ForceInline.h"
 
 #include <cstdint>
 

@@ -7,7 +7,7 @@
 // lend their copies to anyone else.
 #pragma once
 
-#include "simd/ForceInline.h"
+#include "engine/simd/ForceInline.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "../AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,13 +1,13 @@
 // The private-profile functions rebuilt on INI text of our own (IniText.h),
 // answering as the Windows ones do. Files are read whole on every call; a
 // reader of many keys takes a ProfileSnapshot instead.
-#include "../ProfileIni.h"
+#include "platform/ProfileIni.h"
 
-#include "../AtomicFile.h"
-#include "../FileContents.h"
-#include "../IniText.h"
-#include "../ProfileAnswer.h"
-#include "../ProfileIniRules.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileContents.h"
+#include "platform/IniText.h"
+#include "platform/ProfileAnswer.h"
+#include "platform/ProfileIniRules.h"
 
 #include <algorithm>
 #include <optional>

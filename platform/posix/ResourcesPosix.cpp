@@ -1,6 +1,6 @@
-#include "../Resources.h"
+#include "platform/Resources.h"
 
-#include "EmbeddedResources.h"
+#include "platform/posix/EmbeddedResources.h"
 
 #include <strings.h>
 

@@ -1,4 +1,4 @@
-#include "../TuningLibraryPath.h"
+#include "platform/TuningLibraryPath.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "../UserFolders.h"
+#include "platform/UserFolders.h"
 
-#include "../FileContents.h"
+#include "platform/FileContents.h"
 
 #include <cstdlib>
 #include <fcntl.h>

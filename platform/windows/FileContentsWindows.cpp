@@ -1,4 +1,4 @@
-#include "../FileContents.h"
+#include "platform/FileContents.h"
 
 #include <windows.h>
 

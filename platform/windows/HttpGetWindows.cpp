@@ -1,4 +1,4 @@
-#include "../HttpGet.h"
+#include "platform/HttpGet.h"
 
 #include <windows.h>
 #include <wininet.h>

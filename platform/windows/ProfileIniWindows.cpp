@@ -1,8 +1,8 @@
 // The Windows private-profile functions themselves, behind the checks both
 // implementations share (ProfileIniRules.h).
-#include "../ProfileIni.h"
+#include "platform/ProfileIni.h"
 
-#include "../ProfileIniRules.h"
+#include "platform/ProfileIniRules.h"
 
 #include <algorithm>
 #include <cstring>

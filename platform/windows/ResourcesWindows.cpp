@@ -1,6 +1,6 @@
-#include "../Resources.h"
+#include "platform/Resources.h"
 
-#include "../Module.h"
+#include "platform/Module.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "../UserFolders.h"
+#include "platform/UserFolders.h"
 
 // windows.h first: the shell header builds on its definitions.
 #include <windows.h>

@@ -1,12 +1,12 @@
 // The control kinds as a user meets them on the panel: faders follow the
 // pointer and the wheel, switches step through their frames, a double click
 // returns to the default, and each draws the frame its value calls for.
-#include "EditorFixture.h"
+#include "tests/editor/EditorFixture.h"
 
-#include "ContactControl.h"
-#include "FaderControl.h"
-#include "SwitchControl.h"
-#include "TextControl.h"
+#include "editor/ContactControl.h"
+#include "editor/FaderControl.h"
+#include "editor/SwitchControl.h"
+#include "editor/TextControl.h"
 
 #include <gtest/gtest.h>
 

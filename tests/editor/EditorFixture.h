@@ -3,11 +3,11 @@
 // that play the mouse and read what the host was told.
 #pragma once
 
-#include "RecordingPlugin.h"
-#include "ScriptedGraphics.h"
-#include "ScriptedHost.h"
+#include "tests/editor/ScriptedGraphics.h"
+#include "tests/framework/RecordingPlugin.h"
+#include "tests/host/ScriptedHost.h"
 
-#include "RasterMemBitmap.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,9 +1,9 @@
 // The graphics context as the window drives it: which control a click
 // reaches, who gets the drag and the release, what is redrawn on a timer
 // tick, when the plug-in hears of idle time, and what a resize keeps.
-#include "EditorFixture.h"
+#include "tests/editor/EditorFixture.h"
 
-#include "FaderControl.h"
+#include "editor/FaderControl.h"
 
 #include <gtest/gtest.h>
 

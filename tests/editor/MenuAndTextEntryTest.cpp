@@ -1,11 +1,11 @@
 // Menus as controls build them, and the value editors a control opens: a
 // menu of display texts for a list parameter, a text entry for a number,
 // and the platform services' questions.
-#include "EditorFixture.h"
+#include "tests/editor/EditorFixture.h"
 
-#include "FaderControl.h"
-#include "FileDialogText.h"
-#include "SwitchControl.h"
+#include "editor/FaderControl.h"
+#include "editor/FileDialogText.h"
+#include "editor/SwitchControl.h"
 
 #include <gtest/gtest.h>
 

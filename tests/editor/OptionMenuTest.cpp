@@ -1,11 +1,11 @@
 // The option menu as users meet it: its entries and their states, every
 // confirmation answered Yes, No and otherwise, program and bank files that
 // cannot be read or written, and the folder the file dialogs open in.
-#include "PanelFixture.h"
+#include "tests/editor/PanelFixture.h"
 
-#include "LoopbackHttpServer.h"
-#include "OrvMenuActions.h"
-#include "VersionQueryAt.h"
+#include "instrument/OrvMenuActions.h"
+#include "tests/editor/VersionQueryAt.h"
+#include "tests/platform/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // whose window is open, a scripted host, and settings in a private folder.
 #pragma once
 
-#include "EditorFixture.h"
-#include "InstrumentFixture.h"  // PrivateSettingsFolder
+#include "tests/editor/EditorFixture.h"
+#include "tests/instrument/InstrumentFixture.h"  // PrivateSettingsFolder
 
-#include "ORV.h"
+#include "instrument/ORV.h"
 
 #include <filesystem>
 #include <fstream>

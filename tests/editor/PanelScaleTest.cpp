@@ -2,10 +2,10 @@
 // else by the host's content scale request, else by the system where the
 // editor opens; the whole panel, its controls and the host's idea of its
 // size follow.
-#include "PanelFixture.h"
+#include "tests/editor/PanelFixture.h"
 
-#include "EngineParameters.h"
-#include "ProfileIni.h"
+#include "engine/EngineParameters.h"
+#include "platform/ProfileIni.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // ORV's panel as users meet it: where every control sits, what a click at a
 // given point does, the program chooser, renaming, the learn switch, the
 // variation pad, and the headless render of the whole panel.
-#include "PanelFixture.h"
+#include "tests/editor/PanelFixture.h"
 
-#include "BitmapCache.h"
-#include "OrvBall.h"
-#include "OrvSwitchMidiLearn.h"
-#include "Png.h"
-#include "TextControl.h"
+#include "editor/TextControl.h"
+#include "editor/raster/BitmapCache.h"
+#include "editor/raster/Png.h"
+#include "instrument/OrvBall.h"
+#include "instrument/OrvSwitchMidiLearn.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Values between the host and the panel: a control the user moves is an
 // edit the host records (begin, automate, end), and a value the host sets
 // is shown by the controls bound to it without being sent back.
-#include "EditorFixture.h"
-#include "InstrumentFixture.h"
+#include "tests/editor/EditorFixture.h"
+#include "tests/instrument/InstrumentFixture.h"
 
-#include "FaderControl.h"
-#include "SwitchControl.h"
+#include "editor/FaderControl.h"
+#include "editor/SwitchControl.h"
 
 #include <gtest/gtest.h>
 

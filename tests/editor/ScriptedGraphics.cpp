@@ -1,7 +1,7 @@
-#include "ScriptedGraphics.h"
+#include "tests/editor/ScriptedGraphics.h"
 
-#include "FileDialogText.h"
-#include "PluginBase.h"
+#include "editor/FileDialogText.h"
+#include "framework/PluginBase.h"
 
 namespace editortest {
 

@@ -4,7 +4,7 @@
 // bitmap, so tests read pixels after OnTimer.
 #pragma once
 
-#include "Graphics.h"
+#include "editor/Graphics.h"
 
 #include <deque>
 #include <string>

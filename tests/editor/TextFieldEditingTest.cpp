@@ -1,6 +1,6 @@
 // The rename field's editing as a user types: each case starts from a text
 // (fully selected, as the field opens) and applies keys in order.
-#include "TextFieldEditing.h"
+#include "editor/TextFieldEditing.h"
 
 #include <gtest/gtest.h>
 

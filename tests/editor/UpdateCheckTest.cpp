@@ -1,10 +1,10 @@
 // "Check Online for Update" against a web server on this machine: what the
 // user is told for each way a server can answer, and when the download page
 // opens.
-#include "UpdateCheck.h"
-#include "LoopbackHttpServer.h"
-#include "ProductSite.h"
-#include "ScriptedGraphics.h"
+#include "instrument/UpdateCheck.h"
+#include "instrument/ProductSite.h"
+#include "tests/editor/ScriptedGraphics.h"
+#include "tests/platform/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
 

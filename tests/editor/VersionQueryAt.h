@@ -3,7 +3,7 @@
 // real site.
 #pragma once
 
-#include "ProductSite.h"
+#include "instrument/ProductSite.h"
 
 #include <cstdlib>
 #include <string>

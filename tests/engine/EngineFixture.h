@@ -2,9 +2,9 @@
 // and helpers to play it and measure what comes out.
 #pragma once
 
-#include "Engine.h"
-#include "EngineParameters.h"
-#include "SynthGlobals.h"
+#include "engine/Engine.h"
+#include "engine/EngineParameters.h"
+#include "engine/SynthGlobals.h"
 
 #include <cmath>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "EngineScenario.h"
+#include "tests/engine/EngineScenario.h"
 
-#include "Tuning.h"
+#include "engine/Tuning.h"
 
 #include <algorithm>
 #include <iterator>

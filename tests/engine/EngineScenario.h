@@ -2,9 +2,9 @@
 // rates and host block sizes, played through an Engine as a host would.
 #pragma once
 
-#include "Engine.h"
-#include "EngineParameters.h"
-#include "SynthGlobals.h"
+#include "engine/Engine.h"
+#include "engine/EngineParameters.h"
+#include "engine/SynthGlobals.h"
 
 #include <cstdint>
 #include <vector>

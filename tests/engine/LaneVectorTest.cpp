@@ -2,8 +2,8 @@
 // same operations on one double: every lane must give the scalar's bits,
 // NaN, infinities and signed zeros included, or the kernels would drift
 // apart where it matters least visibly.
-#include "simd/LaneVector.h"
-#include "simd/ScalarLane.h"
+#include "engine/simd/LaneVector.h"
+#include "engine/simd/ScalarLane.h"
 
 #include <gtest/gtest.h>
 

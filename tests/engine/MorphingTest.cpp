@@ -1,5 +1,5 @@
 // Travelling between the two variation points.
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
 #include <gtest/gtest.h>
 

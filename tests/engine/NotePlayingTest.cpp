@@ -1,7 +1,7 @@
 // What a player hears and does: pitch, voice allocation, pedal, bend.
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
-#include "Tuning.h"
+#include "engine/Tuning.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // A change anywhere in the engine that alters a single sample changes a
 // checksum. Should the sound ever change on purpose, the failure message
 // gives the new checksums.
-#include "EngineScenario.h"
+#include "tests/engine/EngineScenario.h"
 
-#include "SimdLevel.h"
+#include "engine/SimdLevel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Any settings and any MIDI give finite, bounded sound that dies away.
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // streams, at many sample rates and block sizes, render the same bits at
 // every instruction set the machine offers as one voice at a time on plain
 // doubles.
-#include "EngineScenario.h"
+#include "tests/engine/EngineScenario.h"
 
-#include "SimdLevel.h"
+#include "engine/SimdLevel.h"
 
 #include <gtest/gtest.h>
 

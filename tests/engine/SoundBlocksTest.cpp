@@ -1,7 +1,7 @@
 // The building blocks on their own: envelope timing, filter gain, chorus.
-#include "AirChorus.h"
-#include "Envelope.h"
-#include "LadderFilter.h"
+#include "engine/AirChorus.h"
+#include "engine/Envelope.h"
+#include "engine/LadderFilter.h"
 
 #include <gtest/gtest.h>
 

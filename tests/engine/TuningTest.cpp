@@ -1,8 +1,8 @@
 // Pitch to frequency, and retuning by a tuning master.
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
-#include "MtsClient.h"
-#include "Tuning.h"
+#include "engine/MtsClient.h"
+#include "engine/Tuning.h"
 
 #include <gtest/gtest.h>
 

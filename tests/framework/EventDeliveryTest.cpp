@@ -1,6 +1,6 @@
 // Host events as the instrument receives them, and MIDI it sends back.
-#include "EventBatch.h"
-#include "RecordingPlugin.h"
+#include "tests/framework/RecordingPlugin.h"
+#include "tests/host/EventBatch.h"
 
 #include <gtest/gtest.h>
 

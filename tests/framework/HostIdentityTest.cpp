@@ -1,6 +1,6 @@
 // Which host the plug-in believes it runs in, from the strings the host
 // reports, and the vendors that get program chunks only.
-#include "RecordingPlugin.h"
+#include "tests/framework/RecordingPlugin.h"
 
 #include <gtest/gtest.h>
 

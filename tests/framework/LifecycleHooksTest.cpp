@@ -1,6 +1,6 @@
 // The instrument's hooks around opening, rate and block size changes,
 // suspend and resume, and changes made in the editor.
-#include "RecordingPlugin.h"
+#include "tests/framework/RecordingPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // channel so tests can see which host buffer received which channel.
 #pragma once
 
-#include "ScriptedHost.h"
-#include "VstPlugin.h"
+#include "framework/VstPlugin.h"
+#include "tests/host/ScriptedHost.h"
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 // How the framework hands host buffers to the renderer: once per call, with
 // the host's frame count, converted on the float paths and handed straight
 // through on the double path.
-#include "RecordingPlugin.h"
+#include "tests/framework/RecordingPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The host's transport as the instrument can query it: only what the host
 // marks valid is believed, and a host without time info means "unknown".
-#include "RecordingPlugin.h"
+#include "tests/framework/RecordingPlugin.h"
 
 #include <gtest/gtest.h>
 

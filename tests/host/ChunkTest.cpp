@@ -1,8 +1,8 @@
 // Chunks as hosts store them in projects: banks and programs moved between
 // instances byte for byte, the hosts that only deal in program chunks, older
 // and header-less chunks, and chunks that cannot be read.
-#include "ChunkBytes.h"
-#include "HostView.h"
+#include "tests/host/ChunkBytes.h"
+#include "tests/host/HostView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The user's settings file, written by hand before the host creates an
 // instance: controllers bound to parameters, sound settings shared by every
 // instance, and the global MIDI switches.
-#include "HostView.h"
-#include "PrivateSettings.h"
+#include "tests/host/HostView.h"
+#include "tests/host/PrivateSettings.h"
 
 #include <gtest/gtest.h>
 

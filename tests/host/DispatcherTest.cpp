@@ -1,7 +1,7 @@
 // The dispatcher as a host meets it: fixed answers, texts that fit the host's
 // buffers, and requests with bad indices or missing pointers.
-#include "GuardedText.h"
-#include "HostedPlugin.h"
+#include "tests/host/GuardedText.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // What a host learns when it loads the library and asks for a plug-in.
-#include "EventBatch.h"
-#include "HostedPlugin.h"
+#include "tests/host/EventBatch.h"
+#include "tests/host/HostedPlugin.h"
 
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // may put in it: MIDI, system exclusive, events of other types, null entries.
 #pragma once
 
-#include "VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <cstddef>
 #include <cstdint>

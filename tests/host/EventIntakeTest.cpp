@@ -1,7 +1,7 @@
 // effProcessEvents from the host's side: what a host may put in the list,
 // and that the MIDI in it is played while everything else is ignored.
-#include "EventBatch.h"
-#include "HostedPlugin.h"
+#include "tests/host/EventBatch.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What a host sees of the plug-in finding out which host it runs in: the
 // questions it asks on the first effOpen, and never again.
-#include "HostedPlugin.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // values, program names, chunks and rendered sound.
 #pragma once
 
-#include "EventBatch.h"
-#include "HostedPlugin.h"
+#include "tests/host/EventBatch.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <algorithm>
 #include <cmath>

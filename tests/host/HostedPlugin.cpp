@@ -1,4 +1,4 @@
-#include "HostedPlugin.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <cstdlib>
 

@@ -2,10 +2,10 @@
 // with its own scripted host.
 #pragma once
 
-#include "ScriptedHost.h"
+#include "tests/host/ScriptedHost.h"
 
-#include "PluginModule.h"
-#include "VstAbi.h"
+#include "framework/VstAbi.h"
+#include "tools/hostkit/PluginModule.h"
 
 #include <string>
 

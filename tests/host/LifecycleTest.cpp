@@ -1,7 +1,7 @@
 // Instances over their lifetime: created and closed in numbers, side by side,
 // and called from an audio thread and a user-interface thread at once.
-#include "EventBatch.h"
-#include "HostedPlugin.h"
+#include "tests/host/EventBatch.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <gtest/gtest.h>
 

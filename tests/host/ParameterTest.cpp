@@ -1,7 +1,7 @@
 // The twelve parameters as a host meets them: names, display texts, parsing
 // text, normalised values, and the vendor queries that format values.
-#include "CommaLocale.h"
-#include "HostView.h"
+#include "tests/host/CommaLocale.h"
+#include "tests/host/HostView.h"
 
 #include <gtest/gtest.h>
 

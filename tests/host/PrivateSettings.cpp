@@ -1,6 +1,6 @@
-#include "PrivateSettings.h"
+#include "tests/host/PrivateSettings.h"
 
-#include "UserFolders.h"
+#include "platform/UserFolders.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,6 +1,6 @@
 // The three processing callbacks seen from the host: what ends up in its
 // buffers, what it is asked, and that odd block lengths are safe.
-#include "HostedPlugin.h"
+#include "tests/host/HostedPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Programs as a user meets them through a host: the factory bank, states
 // written by older versions, values out of range, slots that were never
 // filled, and program changes sent over MIDI.
-#include "ChunkBytes.h"
-#include "HostView.h"
+#include "tests/host/ChunkBytes.h"
+#include "tests/host/HostView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ScriptedHost.h"
+#include "tests/host/ScriptedHost.h"
 
 #include <algorithm>
 #include <atomic>

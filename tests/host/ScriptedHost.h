@@ -4,7 +4,7 @@
 // the duration of the call.
 #pragma once
 
-#include "VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <cstdint>
 #include <mutex>

@@ -2,7 +2,7 @@
 // temporary place, driven through its AEffect as a host would.
 #pragma once
 
-#include "ORV.h"
+#include "instrument/ORV.h"
 
 #include <cstdlib>
 #include <filesystem>

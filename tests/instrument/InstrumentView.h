@@ -3,7 +3,7 @@
 // callback that records what the instrument tells its host.
 #pragma once
 
-#include "InstrumentFixture.h"
+#include "tests/instrument/InstrumentFixture.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // A host's list of MIDI events for one processing call.
 #pragma once
 
-#include "VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <array>
 #include <cstdint>

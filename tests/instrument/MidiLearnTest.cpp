@@ -1,9 +1,9 @@
 // Binding controllers to parameters by learning, forgetting bindings, saving
 // them to the settings file for the next instance; and settings files a
 // user created, broke or never had.
-#include "InstrumentView.h"
-#include "MidiBatch.h"
-#include "SynthGlobals.h"
+#include "engine/SynthGlobals.h"
+#include "tests/instrument/InstrumentView.h"
+#include "tests/instrument/MidiBatch.h"
 
 #include <gtest/gtest.h>
 

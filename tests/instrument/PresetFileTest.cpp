@@ -1,7 +1,7 @@
 // Program (FXP) and bank (FXB) files the instrument writes and reads itself,
 // in both the chunk form it writes and the parameter form other tools write;
 // and files that are short, damaged or meant for something else.
-#include "InstrumentView.h"
+#include "tests/instrument/InstrumentView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The instrument's own program actions, as the editor's menu and program
 // chooser use them: initialise, copy and paste, switch; and program states
 // that end early.
-#include "InstrumentView.h"
+#include "tests/instrument/InstrumentView.h"
 
 #include <gtest/gtest.h>
 

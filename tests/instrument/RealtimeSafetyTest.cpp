@@ -1,6 +1,6 @@
 // The audio path must never allocate: a host calls it on a real-time thread.
-#include "InstrumentFixture.h"
-#include "MidiBatch.h"
+#include "tests/instrument/InstrumentFixture.h"
+#include "tests/instrument/MidiBatch.h"
 
 #include <gtest/gtest.h>
 

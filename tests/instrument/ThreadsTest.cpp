@@ -1,8 +1,8 @@
 // A host's three threads at once: the user interface switching, copying,
 // pasting and initialising programs and arming MIDI learn; automation setting
 // parameters; audio rendering with MIDI. Run under ThreadSanitizer in CI.
-#include "InstrumentFixture.h"
-#include "MidiBatch.h"
+#include "tests/instrument/InstrumentFixture.h"
+#include "tests/instrument/MidiBatch.h"
 
 #include <gtest/gtest.h>
 

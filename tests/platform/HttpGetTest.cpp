@@ -2,8 +2,8 @@
 // sent, and what comes back from servers that answer, hang up, never answer
 // or are not there. (How each kind of reply reaches the user is the update
 // check's test.)
-#include "HttpGet.h"
-#include "LoopbackHttpServer.h"
+#include "platform/HttpGet.h"
+#include "tests/platform/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
 

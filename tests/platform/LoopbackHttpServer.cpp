@@ -1,4 +1,4 @@
-#include "LoopbackHttpServer.h"
+#include "tests/platform/LoopbackHttpServer.h"
 
 #ifdef _WIN32
 #include <winsock2.h>

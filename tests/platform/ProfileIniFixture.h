@@ -2,10 +2,10 @@
 // that run alike against our reader/writer and against Windows itself.
 #pragma once
 
-#include "FileBytes.h"
-#include "ProfileIni.h"
-#include "ProfileSnapshot.h"
-#include "TempFolder.h"
+#include "platform/ProfileIni.h"
+#include "platform/ProfileSnapshot.h"
+#include "tests/platform/FileBytes.h"
+#include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
 

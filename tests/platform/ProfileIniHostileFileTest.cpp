@@ -1,7 +1,7 @@
 // Settings files no editor would write: binary junk, enormous lines, stray
 // NUL bytes, thousands of sections. Reading and writing them must neither
 // crash nor hang, and keys around the damage still work, on both systems.
-#include "ProfileIniFixture.h"
+#include "tests/platform/ProfileIniFixture.h"
 
 #include <cstdint>
 #include <string>

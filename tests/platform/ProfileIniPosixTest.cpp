@@ -2,7 +2,7 @@
 // the file's layout is kept byte for byte, a file is replaced in one step and
 // only when that is safe, and files that are not settings files are left
 // alone.
-#include "ProfileIniFixture.h"
+#include "tests/platform/ProfileIniFixture.h"
 
 #include <filesystem>
 #include <string>

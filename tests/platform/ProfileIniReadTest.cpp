@@ -1,7 +1,7 @@
 // Reading settings files key by key, as the instrument reads its
 // configuration: the same cases run against Windows itself (under Wine) and
 // against our own reader, with the same expectations.
-#include "ProfileIniFixture.h"
+#include "tests/platform/ProfileIniFixture.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 // against our own writer. Windows writes every line afresh while ours keeps
 // the file's own layout, so contents are compared line by line, trimmed,
 // without blank lines (Lines()); ProfileIniPosixTest checks our exact bytes.
-#include "ProfileIniFixture.h"
+#include "tests/platform/ProfileIniFixture.h"
 
-#include "UserFolders.h"
+#include "platform/UserFolders.h"
 
 #include <string>
 

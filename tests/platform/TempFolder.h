@@ -2,7 +2,7 @@
 // everything in it removed afterwards; tests never touch the user's folders.
 #pragma once
 
-#include "UserFolders.h"
+#include "platform/UserFolders.h"
 
 #include <filesystem>
 #include <random>

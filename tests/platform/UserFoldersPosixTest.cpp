@@ -1,9 +1,9 @@
 // Where the settings and documents folders are on Linux: the XDG base and
 // user directories, found from the environment. Each test points HOME and
 // XDG_CONFIG_HOME into a temporary folder and restores them afterwards.
-#include "FileBytes.h"
-#include "TempFolder.h"
-#include "UserFolders.h"
+#include "platform/UserFolders.h"
+#include "tests/platform/FileBytes.h"
+#include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Creating the instrument's settings folder and file, as it does on its
 // first start, on both systems.
-#include "UserFolders.h"
-#include "FileBytes.h"
-#include "TempFolder.h"
+#include "platform/UserFolders.h"
+#include "tests/platform/FileBytes.h"
+#include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The shell's folders under Windows (in the test's private Wine prefix).
-#include "UserFolders.h"
+#include "platform/UserFolders.h"
 
 #include <gtest/gtest.h>
 

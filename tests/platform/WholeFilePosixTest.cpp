@@ -2,9 +2,9 @@
 // when a file cannot be read. The plug-in's own reads must never wait on a
 // pipe; a command-line user's /dev/stdin or <(...) must be read, and written
 // through, never replaced by a file.
-#include "AtomicFile.h"
-#include "FileContents.h"
-#include "TempFolder.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileContents.h"
+#include "tests/platform/TempFolder.h"
 
 #include <gtest/gtest.h>
 

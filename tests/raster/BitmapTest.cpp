@@ -1,6 +1,6 @@
 // Memory and system bitmaps: row layout, alignment and resizing.
-#include "RasterMemBitmap.h"
-#include "RasterSysBitmap.h"
+#include "editor/raster/RasterMemBitmap.h"
+#include "editor/raster/RasterSysBitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The per-pixel results of every blend mode, computed by hand, for blits and
 // fills alike.
-#include "Blit.h"
-#include "RasterMemBitmap.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The process-wide bitmap cache keeps the first image stored under an id.
-#include "BitmapCache.h"
-#include "RasterMemBitmap.h"
+#include "editor/raster/BitmapCache.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 #include <gtest/gtest.h>
 

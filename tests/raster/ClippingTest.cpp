@@ -1,7 +1,7 @@
 // Blits and fills touch exactly the pixels where source, rectangle and
 // destination overlap, wherever the rectangles lie.
-#include "Blit.h"
-#include "RasterMemBitmap.h"
+#include "editor/raster/Blit.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 #include <gtest/gtest.h>
 

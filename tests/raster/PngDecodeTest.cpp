@@ -1,7 +1,7 @@
 // PNG images of every colour type and bit depth decode to 0xAARRGGBB pixels;
 // anything that is not a whole, valid PNG gives no bitmap.
-#include "Png.h"
-#include "PngEncoder.h"
+#include "editor/raster/Png.h"
+#include "tests/raster/PngEncoder.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

@@ -1,4 +1,4 @@
-#include "PngEncoder.h"
+#include "tests/raster/PngEncoder.h"
 
 #include <png.h>
 

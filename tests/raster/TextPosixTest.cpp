@@ -1,7 +1,7 @@
 // Text on Linux, where FreeType draws every glyph: what a face lacks is left
 // out, not drawn as its box.
-#include "RasterMemBitmap.h"
-#include "TextStyle.h"
+#include "editor/raster/RasterMemBitmap.h"
+#include "editor/raster/TextStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Text drawn in a style: where its pixels land, in what colour, and that
 // no text of any bytes can make drawing misbehave.
-#include "RasterCachedFont.h"
-#include "RasterMemBitmap.h"
-#include "RasterSysBitmap.h"
-#include "TextStyle.h"
-#include "Utf8.h"
+#include "editor/raster/RasterCachedFont.h"
+#include "editor/raster/RasterMemBitmap.h"
+#include "editor/raster/RasterSysBitmap.h"
+#include "editor/raster/TextStyle.h"
+#include "editor/raster/Utf8.h"
 
 #include <gtest/gtest.h>
 

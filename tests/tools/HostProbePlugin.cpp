@@ -27,7 +27,7 @@
 //   event FRAME STATUS DATA1 DATA2              FRAME counted from the start
 //   program N | param INDEX VALUE | name TEXT   state changes from the host
 
-#include "../../framework/VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Microtuning through an installed tuning library: the plug-in is loaded as a
 // host loads it, with the library replaced by a scriptable double.
-#include "PluginModule.h"
-#include "SharedLibrary.h"
+#include "platform/SharedLibrary.h"
+#include "tools/hostkit/PluginModule.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // program: the file and colour dialogs (driven from a timer while their
 // modal loop runs), clipboard text, growing the editor with the host's frame
 // around it, and the refusal to hand anything but a web address to the shell.
-#include "HostWindow.h"
+#include "tests/windows/HostWindow.h"
 
-#include "GraphicsWin.h"
+#include "editor/windows/GraphicsWin.h"
 
 #include <gtest/gtest.h>
 

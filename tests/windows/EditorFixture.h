@@ -2,8 +2,8 @@
 // open its editor in.
 #pragma once
 
-#include "HostWindow.h"
-#include "HostedPlugin.h"
+#include "tests/host/HostedPlugin.h"
+#include "tests/windows/HostWindow.h"
 
 #include <gtest/gtest.h>
 

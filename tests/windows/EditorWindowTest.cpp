@@ -1,8 +1,8 @@
 // The editor window as a host meets it: opened in a window of the host's,
 // closed and opened again, two at once, hosts that call in the wrong order
 // or hand over the wrong window, and keys the editor passes on to the host.
-#include "EditorFixture.h"
-#include "UserInput.h"
+#include "tests/windows/EditorFixture.h"
+#include "tests/windows/UserInput.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 // 1216 x 704 and every control is where the user sees it, at twice its
 // place. A process takes the screen's DPI when it starts, so the test runs
 // this program again with the setting changed.
-#include "EditorFixture.h"
-#include "UserInput.h"
+#include "tests/windows/EditorFixture.h"
+#include "tests/windows/UserInput.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "HostWindow.h"
+#include "tests/windows/HostWindow.h"
 
-#include "HostedPlugin.h"
+#include "tests/host/HostedPlugin.h"
 
 namespace wintest {
 

@@ -3,11 +3,11 @@
 // Escape, the wheel, a click on the panel, the character filter, the length
 // limit), native popup menus chosen with the keyboard while their modal loop
 // runs, and message boxes owned by the host's window.
-#include "HostWindow.h"
-#include "UserInput.h"
+#include "tests/windows/HostWindow.h"
+#include "tests/windows/UserInput.h"
 
-#include "GraphicsWin.h"
-#include "Parameter.h"
+#include "editor/windows/GraphicsWin.h"
+#include "framework/Parameter.h"
 
 #include <gtest/gtest.h>
 

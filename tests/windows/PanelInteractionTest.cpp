@@ -2,8 +2,8 @@
 // the variation pad, the morph mode switch, the program buttons, the
 // program name box and the program menu, with the host watching what the
 // plug-in tells it.
-#include "EditorFixture.h"
-#include "UserInput.h"
+#include "tests/windows/EditorFixture.h"
+#include "tests/windows/UserInput.h"
 
 #include <algorithm>
 #include <string>

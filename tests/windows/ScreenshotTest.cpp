@@ -2,7 +2,7 @@
 // window (the plug-in's headless render, asked for through its vendor
 // request 'ORVs'), also after the host has moved a parameter and the redraw
 // timer has caught up.
-#include "EditorFixture.h"
+#include "tests/windows/EditorFixture.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "UserInput.h"
+#include "tests/windows/UserInput.h"
 
-#include "HostWindow.h"
+#include "tests/windows/HostWindow.h"
 
 #include <vector>
 

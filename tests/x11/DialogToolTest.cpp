@@ -1,6 +1,6 @@
 // What the dialog programs are started with: the host's start environment
 // and command lines zenity and kdialog understand.
-#include "X11DialogTool.h"
+#include "editor/x11/X11DialogTool.h"
 
 #include <gtest/gtest.h>
 

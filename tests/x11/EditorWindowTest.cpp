@@ -4,8 +4,8 @@
 // gtest before Xlib: Xlib's macros (None, Bool) would break gtest's names.
 #include <gtest/gtest.h>
 
-#include "HostedPlugin.h"
-#include "X11TestHost.h"
+#include "tests/host/HostedPlugin.h"
+#include "tests/x11/X11TestHost.h"
 
 #include <X11/Xutil.h>
 

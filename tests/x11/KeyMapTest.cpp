@@ -2,9 +2,9 @@
 // X key symbols of our window's events, or the host's virtual keys.
 #include <gtest/gtest.h>
 
-#include "EditorKeys.h"
-#include "VstAbi.h"
-#include "X11KeyMap.h"
+#include "editor/EditorKeys.h"
+#include "editor/x11/X11KeyMap.h"
+#include "framework/VstAbi.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>

@@ -5,8 +5,8 @@
 // headless render of the panel.
 #include <gtest/gtest.h>
 
-#include "HostedPlugin.h"
-#include "X11TestHost.h"
+#include "tests/host/HostedPlugin.h"
+#include "tests/x11/X11TestHost.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>

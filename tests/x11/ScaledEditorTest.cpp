@@ -4,9 +4,9 @@
 // read.
 #include <gtest/gtest.h>
 
-#include "HostedPlugin.h"
-#include "X11DisplayScale.h"
-#include "X11TestHost.h"
+#include "editor/x11/X11DisplayScale.h"
+#include "tests/host/HostedPlugin.h"
+#include "tests/x11/X11TestHost.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

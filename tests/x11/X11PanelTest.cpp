@@ -6,14 +6,14 @@
 // are answered like a person would.
 #include <gtest/gtest.h>
 
-#include "BitmapControl.h"
-#include "FaderControl.h"
-#include "GraphicsX11.h"
-#include "RasterMemBitmap.h"
-#include "RecordingPlugin.h"
-#include "ScriptedHost.h"
-#include "X11PopupMenu.h"
-#include "X11TestHost.h"
+#include "editor/BitmapControl.h"
+#include "editor/FaderControl.h"
+#include "editor/raster/RasterMemBitmap.h"
+#include "editor/x11/GraphicsX11.h"
+#include "editor/x11/X11PopupMenu.h"
+#include "tests/framework/RecordingPlugin.h"
+#include "tests/host/ScriptedHost.h"
+#include "tests/x11/X11TestHost.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -1,4 +1,4 @@
-#include "X11TestHost.h"
+#include "tests/x11/X11TestHost.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>

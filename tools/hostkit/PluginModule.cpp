@@ -1,4 +1,4 @@
-#include "PluginModule.h"
+#include "tools/hostkit/PluginModule.h"
 
 namespace hostkit {
 

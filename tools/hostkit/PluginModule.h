@@ -2,8 +2,8 @@
 // the effect records it hands out.
 #pragma once
 
-#include "../../framework/VstAbi.h"
-#include "../../platform/SharedLibrary.h"
+#include "framework/VstAbi.h"
+#include "platform/SharedLibrary.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // adds the common options (--quiet, --verbose), parses and runs it.
 #pragma once
 
-#include "Console.h"
+#include "tools/orvhost/Console.h"
 
 #include <CLI/CLI.hpp>
 

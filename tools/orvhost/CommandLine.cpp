@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "tools/orvhost/CommandLine.h"
 
 namespace orvhost {
 

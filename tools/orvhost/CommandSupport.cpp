@@ -1,6 +1,6 @@
-#include "CommandSupport.h"
+#include "tools/orvhost/CommandSupport.h"
 
-#include "ExitCode.h"
+#include "tools/orvhost/ExitCode.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 // Steps that the commands working on a plug-in share.
 #pragma once
 
-#include "Console.h"
-#include "HostSession.h"
-#include "StateSetup.h"
-#include "TextTable.h"
+#include "tools/orvhost/Console.h"
+#include "tools/orvhost/HostSession.h"
+#include "tools/orvhost/StateSetup.h"
+#include "tools/orvhost/TextTable.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,6 +1,6 @@
-#include "Console.h"
+#include "tools/orvhost/Console.h"
 
-#include "Terminal.h"
+#include "platform/Terminal.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DemoPhrase.h"
+#include "tools/orvhost/DemoPhrase.h"
 
 #include <array>
 #include <cmath>

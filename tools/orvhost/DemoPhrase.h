@@ -5,7 +5,7 @@
 // the last phrase.
 #pragma once
 
-#include "Song.h"
+#include "tools/orvhost/Song.h"
 
 namespace orvhost {
 

@@ -1,6 +1,6 @@
-#include "HostSession.h"
+#include "tools/orvhost/HostSession.h"
 
-#include "HostIdentity.h"
+#include "tools/orvhost/HostIdentity.h"
 
 #include <algorithm>
 #include <array>

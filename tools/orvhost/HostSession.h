@@ -4,10 +4,10 @@
 // close). Each orvhost subcommand builds on one session.
 #pragma once
 
-#include "Transport.h"
+#include "tools/orvhost/Transport.h"
 
-#include "../../framework/VstAbi.h"
-#include "../hostkit/PluginModule.h"
+#include "framework/VstAbi.h"
+#include "tools/hostkit/PluginModule.h"
 
 #include <cstdint>
 #include <string>

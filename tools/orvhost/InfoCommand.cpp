@@ -1,10 +1,10 @@
 // orvhost info PLUGIN: what a host learns about a plug-in when it loads it.
 
-#include "Command.h"
-#include "CommandSupport.h"
-#include "ExitCode.h"
-#include "HostSession.h"
-#include "VstNames.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandSupport.h"
+#include "tools/orvhost/ExitCode.h"
+#include "tools/orvhost/HostSession.h"
+#include "tools/orvhost/VstNames.h"
 
 #include <array>
 #include <cstdio>

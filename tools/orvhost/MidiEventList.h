@@ -2,7 +2,7 @@
 // VstEvents header followed by numEvents pointers, each to a VstMidiEvent.
 #pragma once
 
-#include "../../framework/VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "MidiFile.h"
+#include "tools/orvhost/MidiFile.h"
 
-#include "BigEndianReader.h"
+#include "framework/BigEndianReader.h"
 
 #include <algorithm>
 

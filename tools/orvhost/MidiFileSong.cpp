@@ -1,4 +1,4 @@
-#include "MidiFileSong.h"
+#include "tools/orvhost/MidiFileSong.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // the file's tempo map puts its tick, at the render's sample rate.
 #pragma once
 
-#include "MidiFile.h"
-#include "Song.h"
+#include "tools/orvhost/MidiFile.h"
+#include "tools/orvhost/Song.h"
 
 namespace orvhost {
 

@@ -1,4 +1,4 @@
-#include "MidiSchedule.h"
+#include "tools/orvhost/MidiSchedule.h"
 
 #include <algorithm>
 

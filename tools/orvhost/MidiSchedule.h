@@ -3,7 +3,7 @@
 // schedule; the render loop hands each block the messages that fall in it.
 #pragma once
 
-#include "MidiEventList.h"
+#include "tools/orvhost/MidiEventList.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "OptionValues.h"
+#include "tools/orvhost/OptionValues.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,8 +2,8 @@
 // them: name, unit label, the plug-in's own display text and the normalised
 // value.
 
-#include "Command.h"
-#include "CommandSupport.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandSupport.h"
 
 #include <cstdio>
 #include <memory>

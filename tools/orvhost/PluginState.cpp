@@ -1,8 +1,8 @@
-#include "PluginState.h"
+#include "tools/orvhost/PluginState.h"
 
-#include "AtomicFile.h"
-#include "FileContents.h"
-#include "VstNames.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileContents.h"
+#include "tools/orvhost/VstNames.h"
 
 #include <algorithm>
 #include <cctype>

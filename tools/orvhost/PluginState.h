@@ -5,8 +5,8 @@
 // of each program itself.
 #pragma once
 
-#include "HostSession.h"
-#include "PresetFile.h"
+#include "framework/PresetFile.h"
+#include "tools/orvhost/HostSession.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "tools/orvhost/PngWriter.h"
 
 #include <png.h>
 

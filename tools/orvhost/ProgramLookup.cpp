@@ -1,4 +1,4 @@
-#include "ProgramLookup.h"
+#include "tools/orvhost/ProgramLookup.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 // orvhost programs PLUGIN: the program names as a host's program menu lists
 // them (effGetProgramNameIndexed), the current one marked.
 
-#include "Command.h"
-#include "CommandSupport.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandSupport.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "ProgressMeter.h"
+#include "tools/orvhost/ProgressMeter.h"
 
-#include "Terminal.h"
+#include "platform/Terminal.h"
 
 #include <cstdio>
 

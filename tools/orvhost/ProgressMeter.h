@@ -4,7 +4,7 @@
 // only once it has run for a while, so quick renders stay silent.
 #pragma once
 
-#include "Console.h"
+#include "tools/orvhost/Console.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,20 +1,20 @@
 // orvhost render PLUGIN -o FILE: plays MIDI through a plug-in offline, block
 // by block as a DAW's export does, and writes what it outputs to a WAV file.
 
-#include "Command.h"
-#include "CommandSupport.h"
-#include "DemoPhrase.h"
-#include "ExitCode.h"
-#include "FileContents.h"
-#include "HostSession.h"
-#include "MidiEventList.h"
-#include "MidiFile.h"
-#include "MidiFileSong.h"
-#include "MidiSchedule.h"
-#include "OptionValues.h"
-#include "ProgressMeter.h"
-#include "StateSetup.h"
-#include "WavWriter.h"
+#include "platform/FileContents.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandSupport.h"
+#include "tools/orvhost/DemoPhrase.h"
+#include "tools/orvhost/ExitCode.h"
+#include "tools/orvhost/HostSession.h"
+#include "tools/orvhost/MidiEventList.h"
+#include "tools/orvhost/MidiFile.h"
+#include "tools/orvhost/MidiFileSong.h"
+#include "tools/orvhost/MidiSchedule.h"
+#include "tools/orvhost/OptionValues.h"
+#include "tools/orvhost/ProgressMeter.h"
+#include "tools/orvhost/StateSetup.h"
+#include "tools/orvhost/WavWriter.h"
 
 #include <algorithm>
 #include <cmath>

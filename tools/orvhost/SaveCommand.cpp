@@ -2,9 +2,9 @@
 // DAW's "save preset" or "save bank" does. With --load it converts: a bank
 // in, one of its programs out.
 
-#include "Command.h"
-#include "CommandSupport.h"
-#include "ExitCode.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandSupport.h"
+#include "tools/orvhost/ExitCode.h"
 
 #include <memory>
 

@@ -4,11 +4,11 @@
 // scale in opt (width x 65536 + height); asked with a buffer of that many
 // RGBA pixels it draws into it.
 
-#include "Command.h"
-#include "CommandSupport.h"
-#include "ExitCode.h"
-#include "OptionValues.h"
-#include "PngWriter.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandSupport.h"
+#include "tools/orvhost/ExitCode.h"
+#include "tools/orvhost/OptionValues.h"
+#include "tools/orvhost/PngWriter.h"
 
 #include <charconv>
 #include <memory>

@@ -3,8 +3,8 @@
 // lasts (release tails not counted).
 #pragma once
 
-#include "MidiSchedule.h"
-#include "TempoMap.h"
+#include "tools/orvhost/MidiSchedule.h"
+#include "tools/orvhost/TempoMap.h"
 
 namespace orvhost {
 

@@ -1,8 +1,8 @@
-#include "StateSetup.h"
+#include "tools/orvhost/StateSetup.h"
 
-#include "ExitCode.h"
-#include "OptionValues.h"
-#include "ProgramLookup.h"
+#include "tools/orvhost/ExitCode.h"
+#include "tools/orvhost/OptionValues.h"
+#include "tools/orvhost/ProgramLookup.h"
 
 #include <charconv>
 #include <cmath>

@@ -7,9 +7,9 @@
 // Parameter settings come last, and --save writes what all of that left.
 #pragma once
 
-#include "Console.h"
-#include "HostSession.h"
-#include "PluginState.h"
+#include "tools/orvhost/Console.h"
+#include "tools/orvhost/HostSession.h"
+#include "tools/orvhost/PluginState.h"
 
 #include <CLI/CLI.hpp>
 

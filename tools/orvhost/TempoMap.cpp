@@ -1,4 +1,4 @@
-#include "TempoMap.h"
+#include "tools/orvhost/TempoMap.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "TextTable.h"
+#include "tools/orvhost/TextTable.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Transport.h"
+#include "tools/orvhost/Transport.h"
 
 namespace orvhost {
 

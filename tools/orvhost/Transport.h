@@ -5,9 +5,9 @@
 // unless a MIDI file says otherwise).
 #pragma once
 
-#include "TempoMap.h"
+#include "tools/orvhost/TempoMap.h"
 
-#include "../../framework/VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <cstdint>
 

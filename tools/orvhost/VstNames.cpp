@@ -1,6 +1,6 @@
-#include "VstNames.h"
+#include "tools/orvhost/VstNames.h"
 
-#include "../../framework/VstAbi.h"
+#include "framework/VstAbi.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "WavWriter.h"
+#include "tools/orvhost/WavWriter.h"
 
 #include <sndfile.h>
 

@@ -1,11 +1,11 @@
 // orvhost: a command-line VST 2 host. It loads a plug-in the way a DAW does
 // and reports on it or renders audio through it.
 
-#include "Command.h"
-#include "CommandLine.h"
-#include "Console.h"
-#include "ExitCode.h"
-#include "HostIdentity.h"
+#include "tools/orvhost/Command.h"
+#include "tools/orvhost/CommandLine.h"
+#include "tools/orvhost/Console.h"
+#include "tools/orvhost/ExitCode.h"
+#include "tools/orvhost/HostIdentity.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,9 +1,9 @@
 // Linux: faces found with fontconfig (which maps "Arial" to the metric-
 // compatible Liberation Sans and "Verdana" to DejaVu Sans), glyph masks
 // rendered with FreeType.
-#include "../FontFace.h"
+#include "editor/raster/FontFace.h"
 
-#include "../TextStyle.h"
+#include "editor/raster/TextStyle.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

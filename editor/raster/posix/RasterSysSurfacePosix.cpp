@@ -1,7 +1,7 @@
 // Linux: the surface is plain memory; the window shows it with XPutImage.
-#include "../RasterSysSurface.h"
+#include "editor/raster/RasterSysSurface.h"
 
-#include "../RasterMemBitmap.h"
+#include "editor/raster/RasterMemBitmap.h"
 
 struct RasterSysSurface {
     RasterMemBitmap memory;

@@ -1,10 +1,10 @@
 // Windows: GDI fonts. Glyph masks are drawn white on black with the font into
 // a scratch DIB shared by all fonts; text may also go straight to DrawTextW.
-#include "../FontFace.h"
+#include "editor/raster/FontFace.h"
 
-#include "../RasterSysBitmap.h"
-#include "../TextStyle.h"
-#include "../Utf8.h"
+#include "editor/raster/RasterSysBitmap.h"
+#include "editor/raster/TextStyle.h"
+#include "editor/raster/Utf8.h"
 
 #include <windows.h>
 

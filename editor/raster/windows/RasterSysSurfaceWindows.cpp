@@ -1,5 +1,5 @@
 // Windows: a top-down 32-bit DIB section selected into a memory DC of its own.
-#include "../RasterSysSurface.h"
+#include "editor/raster/RasterSysSurface.h"
 
 #include <windows.h>
 
