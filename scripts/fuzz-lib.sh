@@ -3,7 +3,7 @@
 #
 # The targets are the executables named Fuzz* that fuzz/CMakeLists.txt adds
 # when the tree is configured with clang and -DORV_FUZZ=ON: the sanitized
-# build of scripts/test (build/asan, scripts/build-lib.sh), so that after
+# build of scripts/test (the asan preset, build/asan), so that after
 # its asan stage nothing is left to build. Seed inputs for a target live in
 # fuzz/corpus/<target>/ when present.
 
@@ -18,7 +18,7 @@ fuzz_build() {
     if ! grep -q 'option(ORV_FUZZ\b' CMakeLists.txt || [ ! -f fuzz/CMakeLists.txt ]; then
         return 1
     fi
-    orv_configure_sanitized >/dev/null
+    orv_configure asan >/dev/null
     mapfile -t fuzz_outputs < <(ninja -C "$fuzz_build_dir" -t targets all |
         sed -n 's|^\(bin/Fuzz[A-Za-z0-9_]*\):.*|\1|p')
     [ ${#fuzz_outputs[@]} -gt 0 ] || return 1
