@@ -16,6 +16,10 @@
 #include <cstdlib>
 #include <thread>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace {
 
 constexpr int kIdleMilliseconds = 33;
@@ -40,7 +44,7 @@ int main(int argc, char** argv)
 {
     const char* path = argc > 1 ? argv[1] : ORV_PLUGIN_PATH;
     const double seconds = argc > 2 ? std::atof(argv[2]) : kDefaultSeconds;
-    hostkit::PluginModule module;
+    orv::hostkit::PluginModule module;
     if (!module.Load(path)) {
         std::fprintf(stderr, "%s\n", module.Error().c_str());
         return 1;

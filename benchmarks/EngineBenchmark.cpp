@@ -13,6 +13,8 @@
 
 #include <vector>
 
+using namespace orv::engine;
+
 namespace {
 
 constexpr double kRate = 44100.0;

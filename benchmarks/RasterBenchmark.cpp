@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+using namespace orv::editor;
+
 namespace {
 
 constexpr int kPanelWidth = 608;

@@ -14,6 +14,11 @@
 #include <string>
 #include <unistd.h>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 namespace {
 
 // What a well-used file holds: settings, learned controllers, synth-global keys.

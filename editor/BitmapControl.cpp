@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace orv::editor {
+
 namespace {
 
 Rect FrameRect(int x, int y, const BitmapStrip& strip)
@@ -13,11 +15,12 @@ Rect FrameRect(int x, int y, const BitmapStrip& strip)
 
 }  // namespace
 
-BitmapControl::BitmapControl(PluginBase* plug, int x, int y, int paramIdx, const BitmapStrip& strip, BlendMethod method)
+BitmapControl::BitmapControl(framework::PluginBase* plug, int x, int y, int paramIdx, const BitmapStrip& strip,
+                             BlendMethod method)
     : Control(plug, FrameRect(x, y, strip), paramIdx, Blend{method, 1.0f}), strip(strip)
 {}
 
-BitmapControl::BitmapControl(PluginBase* plug, const Rect& rect, int paramIdx, Blend blend)
+BitmapControl::BitmapControl(framework::PluginBase* plug, const Rect& rect, int paramIdx, Blend blend)
     : Control(plug, rect, paramIdx, blend)
 {}
 
@@ -33,3 +36,5 @@ bool BitmapControl::Draw(Graphics& graphics)
 {
     return graphics.DrawStripFrame(strip, rect, CurrentFrame(), blend);
 }
+
+}  // namespace orv::editor

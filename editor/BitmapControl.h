@@ -5,12 +5,15 @@
 #include "editor/BitmapStrip.h"
 #include "editor/Control.h"
 
+namespace orv::editor {
+
 class BitmapControl : public Control {
 public:
     // The rectangle is one frame of the strip at (x, y); weight 1.
-    BitmapControl(PluginBase* plug, int x, int y, int paramIdx, const BitmapStrip& strip, BlendMethod method);
+    BitmapControl(framework::PluginBase* plug, int x, int y, int paramIdx, const BitmapStrip& strip,
+                  BlendMethod method);
     // Without an image yet (the panel background): the strip is set later.
-    BitmapControl(PluginBase* plug, const Rect& rect, int paramIdx, Blend blend);
+    BitmapControl(framework::PluginBase* plug, const Rect& rect, int paramIdx, Blend blend);
 
     bool Draw(Graphics& graphics) override;
 
@@ -22,3 +25,5 @@ public:
 protected:
     BitmapStrip strip;
 };
+
+}  // namespace orv::editor

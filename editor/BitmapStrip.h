@@ -4,6 +4,8 @@
 
 #include "editor/raster/RasterBitmap.h"
 
+namespace orv::editor {
+
 struct BitmapStrip {
     RasterBitmap* image = nullptr;  // null when the image could not be loaded
     int width = 0;                  // of the whole image
@@ -14,3 +16,5 @@ struct BitmapStrip {
     int FrameWidth() const { return horizontal && frames > 0 ? width / frames : width; }
     int FrameHeight() const { return !horizontal && frames > 0 ? height / frames : height; }
 };
+
+}  // namespace orv::editor

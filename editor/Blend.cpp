@@ -2,6 +2,8 @@
 
 #include "editor/raster/Blit.h"
 
+namespace orv::editor {
+
 uint32_t RasterModeFor(BlendMethod method)
 {
     switch (method) {
@@ -16,3 +18,5 @@ uint32_t RasterModeFor(BlendMethod method)
         return kRasterCopyAlpha;
     }
 }
+
+}  // namespace orv::editor

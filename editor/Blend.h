@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace orv::editor {
+
 enum BlendMethod : int32_t {
     kBlendNone = 0,     // copy with alpha
     kBlendClobber = 1,  // plain copy, alpha included (the background)
@@ -17,3 +19,5 @@ struct Blend {
 
 // The raster layer's mode word for a blend method.
 uint32_t RasterModeFor(BlendMethod method);
+
+}  // namespace orv::editor

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace orv::editor {
+
 struct Colour {
     int alpha = 255;
     int red = 0;
@@ -16,3 +18,5 @@ struct Colour {
         return channel(alpha) << 24 | channel(red) << 16 | channel(green) << 8 | channel(blue);
     }
 };
+
+}  // namespace orv::editor

@@ -4,9 +4,13 @@
 
 #include "editor/SwitchControl.h"
 
+namespace orv::editor {
+
 class ContactControl : public SwitchControl {
 public:
     using SwitchControl::SwitchControl;
 
     void OnMouseUp(int x, int y, const MouseModifiers& mods) override;
 };
+
+}  // namespace orv::editor

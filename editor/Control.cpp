@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr float kGreyedWeight = 0.25f;
@@ -24,7 +26,7 @@ std::string DisplayPart(const char* text)
 
 }  // namespace
 
-Control::Control(PluginBase* plug, const Rect& rect, int paramIdx, Blend blend)
+Control::Control(framework::PluginBase* plug, const Rect& rect, int paramIdx, Blend blend)
     : plug(plug), rect(rect), targetRect(rect), paramIdx(paramIdx), blend(blend)
 {}
 
@@ -126,7 +128,7 @@ void Control::MarkDirty(bool push)
     plug->SetParameterFromEditor(paramIdx, value);
     if ((valueDisplay == nullptr && nameDisplay == nullptr) || !plug->IsValidParameter(paramIdx))
         return;
-    const Parameter& parameter = plug->GetParameter(paramIdx);
+    const framework::Parameter& parameter = plug->GetParameter(paramIdx);
     if (valueDisplay != nullptr) {
         char shown[kDisplayPartSize + 1] = {};
         parameter.FormatDisplay(parameter.value, false, shown, sizeof shown, true);
@@ -163,7 +165,7 @@ void Control::OpenValueEditor()
 {
     if (paramIdx < 0 || promptDisabled || plug == nullptr || context == nullptr || !plug->IsValidParameter(paramIdx))
         return;
-    Parameter& parameter = plug->GetParameter(paramIdx);
+    framework::Parameter& parameter = plug->GetParameter(paramIdx);
     Rect box = rect;
     if (!parameter.HasDisplayTexts()) {
         const int centreX = (rect.left + rect.right) / 2;
@@ -176,3 +178,5 @@ void Control::OpenValueEditor()
     context->OpenValueEditor(this, &parameter, box);
     redraw = true;
 }
+
+}  // namespace orv::editor

@@ -17,8 +17,13 @@
 #include <string>
 #include <vector>
 
-class Graphics;
+namespace orv::framework {
 class PluginBase;
+}  // namespace orv::framework
+
+namespace orv::editor {
+
+class Graphics;
 class TextControl;
 
 // A second parameter a control shows besides its own.
@@ -33,7 +38,7 @@ public:
     static constexpr double kNoDefault = -1.0;
 
     // paramIdx < 0 binds no parameter.
-    Control(PluginBase* plug, const Rect& rect, int paramIdx, Blend blend);
+    Control(framework::PluginBase* plug, const Rect& rect, int paramIdx, Blend blend);
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -112,7 +117,7 @@ protected:
 
     int textEntryLength = kDefaultTextEntryLength;
     TextStyle text;  // the raster layer's text style record
-    PluginBase* plug = nullptr;
+    framework::PluginBase* plug = nullptr;
     Rect rect;        // where it draws
     Rect targetRect;  // where it takes the mouse
     int paramIdx = -1;
@@ -134,3 +139,5 @@ protected:
     std::string tooltip;
     Graphics* context = nullptr;
 };
+
+}  // namespace orv::editor

@@ -1,6 +1,8 @@
 // The kinds of questions the editor asks the user through its window.
 #pragma once
 
+namespace orv::editor {
+
 // The buttons of a message box; an OK box may carry an error or information
 // icon.
 enum class MessageButtons { kOk, kYesNo, kOkError, kOkInformation };
@@ -32,3 +34,5 @@ enum MessageAnswer : int {
 };
 
 enum class FileDialogMode { kOpen = 0, kSave = 1 };
+
+}  // namespace orv::editor

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace orv::editor {
+
 struct DisplayScale {
     double factor = 1.0;
 
@@ -15,3 +17,5 @@ struct DisplayScale {
     Rect Pixels(const Rect& r) const { return {Pixels(r.left), Pixels(r.top), Pixels(r.right), Pixels(r.bottom)}; }
     bool operator==(const DisplayScale&) const = default;
 };
+
+}  // namespace orv::editor

@@ -7,4 +7,8 @@
 
 #include <memory>
 
-std::unique_ptr<Graphics> CreateEditorGraphics(PluginBase* plug);
+namespace orv::editor {
+
+std::unique_ptr<Graphics> CreateEditorGraphics(framework::PluginBase* plug);
+
+}  // namespace orv::editor

@@ -2,6 +2,8 @@
 // key codes: the windows map their keys onto these.
 #pragma once
 
+namespace orv::editor {
+
 enum EditorKey : int {
     kKeySpace = 0,
     kKeyUp = 1,
@@ -12,3 +14,5 @@ enum EditorKey : int {
     kKeyLetterA = 15,  // "A" .. "Z" (either case) are 15 .. 40
     kKeyLetterZ = 40,
 };
+
+}  // namespace orv::editor

@@ -2,8 +2,10 @@
 
 #include "editor/Graphics.h"
 
-FaderControl::FaderControl(PluginBase* plug, int x, int y, int travel, int paramIdx, const BitmapStrip& handle,
-                           FaderDirection direction, bool onlyHandle)
+namespace orv::editor {
+
+FaderControl::FaderControl(framework::PluginBase* plug, int x, int y, int travel, int paramIdx,
+                           const BitmapStrip& handle, FaderDirection direction, bool onlyHandle)
     : Control(plug, Rect{}, paramIdx, Blend{kBlendNone, 1.0f}), travel(travel),
       headroom(direction == kFaderHorizontal ? handle.FrameWidth() : handle.FrameHeight()), handle(handle),
       horizontal(direction), onlyHandle(onlyHandle)
@@ -72,3 +74,5 @@ bool FaderControl::IsHit(int x, int y) const
 {
     return onlyHandle ? HandleRect().Contains(x, y) : Control::IsHit(x, y);
 }
+
+}  // namespace orv::editor

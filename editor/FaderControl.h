@@ -7,6 +7,8 @@
 #include "editor/BitmapStrip.h"
 #include "editor/Control.h"
 
+namespace orv::editor {
+
 enum FaderDirection : int { kFaderVertical = 0, kFaderHorizontal = 1 };
 
 class FaderControl : public Control {
@@ -14,7 +16,7 @@ public:
     static constexpr double kWheelStep = 0.01;
     static constexpr double kFineWheelStep = 0.001;  // with shift or control held
 
-    FaderControl(PluginBase* plug, int x, int y, int travel, int paramIdx, const BitmapStrip& handle,
+    FaderControl(framework::PluginBase* plug, int x, int y, int travel, int paramIdx, const BitmapStrip& handle,
                  FaderDirection direction, bool onlyHandle = false);
 
     void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
@@ -39,3 +41,5 @@ private:
     FaderDirection horizontal = kFaderVertical;
     bool onlyHandle = false;
 };
+
+}  // namespace orv::editor

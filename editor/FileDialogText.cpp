@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr size_t kDefaultExtensionLength = 15;
@@ -31,3 +33,5 @@ std::string FolderOfPath(const std::string& path)
     const size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
+
+}  // namespace orv::editor

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace orv::editor {
+
 // "fxp fxb" -> "*.fxp;*.fxb" (the dialog shows it as its filter's name too);
 // a list without extensions offers every file, "*".
 std::string FileDialogPattern(const char* extensions);
@@ -15,3 +17,5 @@ std::string DefaultFileExtension(const char* extensions);
 // Everything up to and including the last "/" or "\" of path; "" when there
 // is none.
 std::string FolderOfPath(const std::string& path);
+
+}  // namespace orv::editor

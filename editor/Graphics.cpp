@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr unsigned kBackspace = 8;
@@ -32,7 +34,7 @@ bool EndsInPng(const char* name)
 
 }  // namespace
 
-Graphics::Graphics(PluginBase* plug, int width, int height) : plug(plug), width(width), height(height) {}
+Graphics::Graphics(framework::PluginBase* plug, int width, int height) : plug(plug), width(width), height(height) {}
 
 Graphics::~Graphics()
 {
@@ -93,7 +95,7 @@ std::unique_ptr<RasterBitmap> Graphics::LoadPngResource(int resourceId, const ch
 {
     if (!EndsInPng(name))
         return nullptr;
-    return ::LoadPngResource(resourceId);
+    return editor::LoadPngResource(resourceId);
 }
 
 Control* Graphics::GetControl(int index) const
@@ -206,7 +208,7 @@ bool Graphics::DrawStyledText(TextStyle& style, const char* text, Rect& rect, bo
     if (text == nullptr || *text == '\0')
         return true;
     RasterRect area = rect.ToRaster();
-    const bool drawn = ::DrawStyledText(drawBitmap.get(), style, text, area, measure);
+    const bool drawn = editor::DrawStyledText(drawBitmap.get(), style, text, area, measure);
     if (measure)
         rect = {area.left, area.top, area.right, area.bottom};
     return drawn;
@@ -270,7 +272,7 @@ void Graphics::OnTimer()
         const ControlCall call(*this);
         if (textEntry.GetState() == State::kCommitRequested) {
             Control* control = textEntry.EditedControl();
-            const Parameter* parameter = textEntry.EditedParameter();
+            const framework::Parameter* parameter = textEntry.EditedParameter();
             const std::string text = TextEntryText();
             CloseTextEntry();
             CommitTextEntry(control, parameter, text.c_str());
@@ -445,18 +447,18 @@ bool Graphics::OnKeyDown(int x, int y, int key)
 
 // --- value editors ----------------------------------------------------------------
 
-void Graphics::OpenValueEditor(Control* control, Parameter* parameter, const Rect& rect)
+void Graphics::OpenValueEditor(Control* control, framework::Parameter* parameter, const Rect& rect)
 {
     if (control == nullptr || parameter == nullptr)
         return;
-    if (parameter->kind == kParameterEnumeration && parameter->HasDisplayTexts()) {
+    if (parameter->kind == framework::kParameterEnumeration && parameter->HasDisplayTexts()) {
         PopupMenu menu;
         const int current = static_cast<int>(parameter->value);
-        for (const DisplayText& entry : parameter->displayTexts)
+        for (const framework::DisplayText& entry : parameter->displayTexts)
             menu.AddItem(entry.text, entry.value == current ? kItemChecked : 0);
         PopupMenu* chosen = ShowPopupMenu(menu, {rect.left, rect.bottom, rect.left, rect.bottom});
         if (chosen == &menu && menu.chosenIndex >= 0 && menu.chosenIndex < menu.ItemCount()) {
-            const DisplayText& entry = parameter->displayTexts[static_cast<size_t>(menu.chosenIndex)];
+            const framework::DisplayText& entry = parameter->displayTexts[static_cast<size_t>(menu.chosenIndex)];
             control->SetValueFromEditor(parameter->GetNormalised(entry.value));
         }
         return;
@@ -467,7 +469,7 @@ void Graphics::OpenValueEditor(Control* control, Parameter* parameter, const Rec
 }
 
 void Graphics::OpenTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                             Parameter* parameter)
+                             framework::Parameter* parameter)
 {
     if (control == nullptr || textEntry.IsOpen())
         return;
@@ -483,7 +485,7 @@ void Graphics::CloseTextEntry()
     textEntry.Close();
 }
 
-void Graphics::CommitTextEntry(Control* control, const Parameter* parameter, const char* text)
+void Graphics::CommitTextEntry(Control* control, const framework::Parameter* parameter, const char* text)
 {
     if (control == nullptr)
         return;
@@ -495,8 +497,8 @@ void Graphics::CommitTextEntry(Control* control, const Parameter* parameter, con
         return;
     }
     double v = 0.0;  // an unknown text or a number that does not parse
-    if (parameter->kind == kParameterEnumeration) {
-        if (const DisplayText* match = parameter->FindDisplayText(entry.c_str()))
+    if (parameter->kind == framework::kParameterEnumeration) {
+        if (const framework::DisplayText* match = parameter->FindDisplayText(entry.c_str()))
             v = match->value;
     } else {
         v = std::strtod(entry.c_str(), nullptr);
@@ -510,13 +512,13 @@ void Graphics::CommitTextEntry(Control* control, const Parameter* parameter, con
     EndEdit();
 }
 
-bool Graphics::TextEntryAccepts(const Parameter* parameter, unsigned character)
+bool Graphics::TextEntryAccepts(const framework::Parameter* parameter, unsigned character)
 {
     if (parameter == nullptr || character == kBackspace)
         return true;
     if ((character >= '0' && character <= '9') || character == '+' || character == '-')
         return true;
-    return character == '.' && parameter->kind == kParameterDouble;
+    return character == '.' && parameter->kind == framework::kParameterDouble;
 }
 
 // --- platform services ------------------------------------------------------------
@@ -554,3 +556,5 @@ bool Graphics::OpenWebAddress(const char* url, const char* caption, const char* 
         ShowMessage(errorText, caption != nullptr ? caption : "", MessageButtons::kOk);
     return false;
 }
+
+}  // namespace orv::editor

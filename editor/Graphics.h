@@ -39,10 +39,14 @@
 #include <string>
 #include <vector>
 
+namespace orv::framework {
 class Parameter;
 class PluginBase;
+}  // namespace orv::framework
 
-class Graphics : public EditorView {
+namespace orv::editor {
+
+class Graphics : public framework::EditorView {
 public:
     static constexpr int kFramesPerSecond = 25;
     // The plug-in's IdleTick runs once more than this many timer ticks in a
@@ -55,7 +59,7 @@ public:
     static constexpr int kNone = -1;
 
     // The panel has no size until the layout gives it one (Resize).
-    explicit Graphics(PluginBase* plug, int width = 0, int height = 0);
+    explicit Graphics(framework::PluginBase* plug, int width = 0, int height = 0);
     ~Graphics() override;
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
@@ -100,7 +104,7 @@ public:
     Control* GetControl(int index) const;
     void SetKeyCatcher(Control* control) { keyCatcher = control; }
     void SetHandleMouseOver(bool handle) { handleMouseOver = handle; }
-    PluginBase* Plugin() const { return plug; }
+    framework::PluginBase* Plugin() const { return plug; }
 
     // --- drawing ----------------------------------------------------------------
     // All drawing goes into the drawing bitmap, clipped to the area being
@@ -148,19 +152,19 @@ public:
     // --- editing values as text or from a list ------------------------------------
     // A control's right-click editor: a menu of the display texts for an
     // enumeration, an in-place text entry for anything else.
-    void OpenValueEditor(Control* control, Parameter* parameter, const Rect& rect);
+    void OpenValueEditor(Control* control, framework::Parameter* parameter, const Rect& rect);
     // Opens an in-place text entry over rect for the control; nothing when
     // there is no control, one is open already or the platform has none.
     void OpenTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                       Parameter* parameter);
+                       framework::Parameter* parameter);
     bool IsTextEntryOpen() const { return textEntry.IsOpen(); }
     // The window reports its edit box's events here.
     TextEntrySession& TextEntry() { return textEntry; }
     // What a committed text entry does: the parameter takes the value of the
     // text (a display text, else a number), or the control takes the text.
-    void CommitTextEntry(Control* control, const Parameter* parameter, const char* text);
+    void CommitTextEntry(Control* control, const framework::Parameter* parameter, const char* text);
     // Whether a text entry for parameter lets the character through.
-    static bool TextEntryAccepts(const Parameter* parameter, unsigned character);
+    static bool TextEntryAccepts(const framework::Parameter* parameter, unsigned character);
 
     // --- platform services ------------------------------------------------------
     virtual void BlitToWindow(const Rect& /*rect*/) {}
@@ -215,7 +219,7 @@ protected:
     // The platform's edit box over rect showing text; false when none can be
     // made.
     virtual bool CreateTextEntry(Control* /*control*/, const TextStyle& /*style*/, const Rect& /*rect*/,
-                                 const char* /*text*/, Parameter* /*parameter*/)
+                                 const char* /*text*/, framework::Parameter* /*parameter*/)
     {
         return false;
     }
@@ -243,7 +247,7 @@ private:
     void CloseTextEntry();
 
     std::vector<std::unique_ptr<Control>> controls;
-    PluginBase* plug = nullptr;
+    framework::PluginBase* plug = nullptr;
     std::unique_ptr<RasterBitmap> drawBitmap;
     std::unique_ptr<RasterBitmap> tmpBitmap;  // scratch for scaled drawing
     int width = 0;
@@ -264,3 +268,5 @@ private:
     Rect drawArea;  // the area being redrawn, empty outside Draw
     TextEntrySession textEntry;
 };
+
+}  // namespace orv::editor

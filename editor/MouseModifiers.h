@@ -1,6 +1,8 @@
 // The buttons and keys held during a mouse event.
 #pragma once
 
+namespace orv::editor {
+
 struct MouseModifiers {
     bool left = false;
     bool right = false;
@@ -8,3 +10,5 @@ struct MouseModifiers {
     bool control = false;
     bool alt = false;
 };
+
+}  // namespace orv::editor

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace orv::editor {
+
 PopupMenuItem& PopupMenu::AddItem(const std::string& text, int flags, int index)
 {
     PopupMenuItem item;
@@ -54,3 +56,5 @@ std::vector<MenuCommand> NumberMenuCommands(PopupMenu& root)
     NumberInto(root, commands);
     return commands;
 }
+
+}  // namespace orv::editor

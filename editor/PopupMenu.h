@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace orv::editor {
+
 class PopupMenu;
 
 enum PopupItemFlags : int {
@@ -68,3 +70,5 @@ struct MenuCommand {
     int position = 0;
 };
 std::vector<MenuCommand> NumberMenuCommands(PopupMenu& root);
+
+}  // namespace orv::editor

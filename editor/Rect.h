@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace orv::editor {
+
 struct Rect {
     int left = 0;
     int top = 0;
@@ -40,3 +42,5 @@ struct Rect {
     RasterRect ToRaster() const { return {left, top, right, bottom}; }
     bool operator==(const Rect&) const = default;
 };
+
+}  // namespace orv::editor

@@ -1,5 +1,7 @@
 #include "editor/SwitchControl.h"
 
+namespace orv::editor {
+
 namespace {
 
 // Past the last frame by more than rounding error: wrap to the first.
@@ -19,3 +21,5 @@ void SwitchControl::OnMouseDblClick(int x, int y, const MouseModifiers& mods)
 {
     OnMouseDown(x, y, mods);
 }
+
+}  // namespace orv::editor

@@ -4,6 +4,8 @@
 
 #include "editor/BitmapControl.h"
 
+namespace orv::editor {
+
 class SwitchControl : public BitmapControl {
 public:
     using BitmapControl::BitmapControl;
@@ -12,3 +14,5 @@ public:
     // A double click is a second press.
     void OnMouseDblClick(int x, int y, const MouseModifiers& mods) override;
 };
+
+}  // namespace orv::editor

@@ -2,7 +2,10 @@
 
 #include "editor/Graphics.h"
 
-TextControl::TextControl(PluginBase* plug, const Rect& rect, const TextStyle& style, const std::string& initialText)
+namespace orv::editor {
+
+TextControl::TextControl(framework::PluginBase* plug, const Rect& rect, const TextStyle& style,
+                         const std::string& initialText)
     : Control(plug, rect, -1, Blend{kBlendNone, 1.0f}), string(initialText)
 {
     text = style;
@@ -23,3 +26,5 @@ void TextControl::SetTextFromParameter(const std::string& newText)
     MarkDirty(false);
     string = newText;
 }
+
+}  // namespace orv::editor

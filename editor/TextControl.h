@@ -6,9 +6,11 @@
 
 #include <string>
 
+namespace orv::editor {
+
 class TextControl : public Control {
 public:
-    TextControl(PluginBase* plug, const Rect& rect, const TextStyle& style, const std::string& initialText);
+    TextControl(framework::PluginBase* plug, const Rect& rect, const TextStyle& style, const std::string& initialText);
 
     bool Draw(Graphics& graphics) override;
     // Replaces the text; redraws only when it changed.
@@ -18,3 +20,5 @@ public:
 private:
     std::string string;
 };
+
+}  // namespace orv::editor

@@ -1,6 +1,8 @@
 #include "editor/TextEntrySession.h"
 
-void TextEntrySession::Open(Control* editedControl, Parameter* editedParameter)
+namespace orv::editor {
+
+void TextEntrySession::Open(Control* editedControl, framework::Parameter* editedParameter)
 {
     control = editedControl;
     parameter = editedParameter;
@@ -13,3 +15,5 @@ void TextEntrySession::Close()
     parameter = nullptr;
     state = State::kIdle;
 }
+
+}  // namespace orv::editor

@@ -7,8 +7,13 @@
 // that opened it, or came too soon to be meant for it, and cancels instead.
 #pragma once
 
-class Control;
+namespace orv::framework {
 class Parameter;
+}  // namespace orv::framework
+
+namespace orv::editor {
+
+class Control;
 
 class TextEntrySession {
 public:
@@ -20,12 +25,12 @@ public:
         kCommitRequested,  // take the text on the next tick
     };
 
-    void Open(Control* control, Parameter* parameter);
+    void Open(Control* control, framework::Parameter* parameter);
     void Close();
     bool IsOpen() const { return control != nullptr; }
     State GetState() const { return state; }
     Control* EditedControl() const { return control; }
-    Parameter* EditedParameter() const { return parameter; }
+    framework::Parameter* EditedParameter() const { return parameter; }
 
     // --- what the window reports ---------------------------------------------
     void FocusGained() { Request(State::kFocused); }
@@ -48,6 +53,8 @@ private:
     }
 
     Control* control = nullptr;
-    Parameter* parameter = nullptr;
+    framework::Parameter* parameter = nullptr;
     State state = State::kIdle;
 };
+
+}  // namespace orv::editor

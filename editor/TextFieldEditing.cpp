@@ -1,5 +1,7 @@
 #include "editor/TextFieldEditing.h"
 
+namespace orv::editor {
+
 namespace {
 
 bool IsContinuationByte(char c)
@@ -133,3 +135,5 @@ void TextFieldEditing::PlaceCaret(size_t position)
         --position;
     caret = anchor = position;
 }
+
+}  // namespace orv::editor

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <string>
 
+namespace orv::editor {
+
 class TextFieldEditing {
 public:
     // The text is cut to maxCharacters; everything is selected, as a field
@@ -45,3 +47,5 @@ private:
     size_t caret = 0;
     size_t anchor = 0;
 };
+
+}  // namespace orv::editor

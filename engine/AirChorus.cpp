@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace orv::engine {
+
 namespace {
 
 // +0 exactly: not -0, not a denormal, not NaN.
@@ -126,3 +128,5 @@ void AirChorus::PassSilence(int frames)
         delay[k] = d;
     }
 }
+
+}  // namespace orv::engine

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orv::engine {
+
 class AirChorus {
 public:
     // Sizes the lines for a sample rate and clears them (outside the audio path).
@@ -46,3 +48,5 @@ public:
     double mix = 0.0;  // parameter "Air"
     double depth = 0.0;
 };
+
+}  // namespace orv::engine

@@ -9,6 +9,8 @@
 
 #include "engine/FilterState.h"
 
+namespace orv::engine {
+
 // One voice's phaser with new coefficients for its cutoff.
 inline void SetPhaserCoefficients(FilterState<double>& f, double cutoff, double resonance)
 {
@@ -38,3 +40,5 @@ ORV_LANE_INLINE V PhaserStep(FilterState<V>& f, V input, V one)
     f.s4 = a3 - a * a4out;
     return y * f.gain;
 }
+
+}  // namespace orv::engine

@@ -2,4 +2,8 @@
 // cutoffs move once per millisecond.
 #pragma once
 
+namespace orv::engine {
+
 inline constexpr int kControlTicksPerSecond = 1000;
+
+}  // namespace orv::engine

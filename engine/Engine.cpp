@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace orv::engine {
+
 namespace {
 
 enum Controller : int {
@@ -307,3 +309,5 @@ void Engine::ReleaseAllNotes()
         voice.Release();
     }
 }
+
+}  // namespace orv::engine

@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orv::engine {
+
 // What the engine asks of the instrument around it.
 class EngineListener {
 public:
@@ -107,3 +109,5 @@ private:
     EngineListener* listener = nullptr;
     const int32_t* controlMap = nullptr;
 };
+
+}  // namespace orv::engine

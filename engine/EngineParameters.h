@@ -1,6 +1,8 @@
 // The instrument's twelve parameters as the engine knows them.
 #pragma once
 
+namespace orv::engine {
+
 enum OrvParameter : int {
     kVolume = 0,
     kVariationX = 1,
@@ -23,3 +25,5 @@ enum MorphMode : int {
     kMorphOneShot = 2,  // each voice glides on its own clock
     kMorphSwing = 3,    // a free-running LFO swings between the two points
 };
+
+}  // namespace orv::engine

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace orv::engine {
+
 double Envelope::Coefficient(double x) const
 {
     return std::pow(10.0, 2.3 - 4.5 * x) * rateScale;
@@ -76,3 +78,5 @@ void Envelope::Silence()
     stage = kIdle;
     value = 0.0;
 }
+
+}  // namespace orv::engine

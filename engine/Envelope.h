@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+namespace orv::engine {
+
 // One step of the value towards its target, for one envelope (V = double) or
 // for lanes of them.
 template <class V>
@@ -76,3 +78,5 @@ private:
     // Stores a stage's setting; a running stage takes its new rate at once.
     void SetStageSetting(double& setting, Stage owner, double x);
 };
+
+}  // namespace orv::engine

@@ -7,6 +7,8 @@
 
 #include <array>
 
+namespace orv::engine {
+
 template <class V>
 struct FilterState {
     V g, g4;           // ladder: G and G^4; phaser: A and A^4
@@ -84,3 +86,5 @@ ORV_LANE_INLINE GuardedStates<V> TakeStates(FilterState<V>& f, V input)
     f.offset = -f.offset;
     return s;
 }
+
+}  // namespace orv::engine

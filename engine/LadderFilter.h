@@ -10,6 +10,8 @@
 
 #include "engine/FilterState.h"
 
+namespace orv::engine {
+
 constexpr double LadderFeedback(double resonance)
 {
     return 4.1 * resonance;
@@ -69,3 +71,5 @@ ORV_LANE_INLINE V LadderStep(FilterState<V>& f, V input, V one)
     f.s4 = f.g * a3 - f.b * a4;
     return y * f.gain;
 }
+
+}  // namespace orv::engine

@@ -4,6 +4,8 @@
 #include <new>
 #include <stdexcept>
 
+namespace orv::engine {
+
 namespace {
 
 // Whole 4096-byte pages of 8-byte messages, never less than one page.
@@ -76,3 +78,5 @@ void MidiQueue::ShiftOffsetsBehindFront(int32_t frames)
     for (int32_t i = front + 1; i < back; ++i)
         messages[static_cast<size_t>(i)].offset -= frames;
 }
+
+}  // namespace orv::engine

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orv::engine {
+
 // The high nibble of a status byte (the channel is in the low nibble).
 enum MidiStatus : int {
     kMidiNoteOff = 0x8,
@@ -53,3 +55,5 @@ private:
     int32_t back = 0;
     int32_t growthStep = 1024;
 };
+
+}  // namespace orv::engine

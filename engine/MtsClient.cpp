@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace orv::engine {
+
 namespace {
 constexpr char kNoChannel = static_cast<char>(0xFF);
 }
@@ -66,3 +68,5 @@ int32_t NoteToPitch(const MtsClient* client, int note)
     } while (step != 0);
     return index;
 }
+
+}  // namespace orv::engine

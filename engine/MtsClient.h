@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace orv::engine {
+
 // The library's functions, each null when missing, and the tables it handed
 // out at load. One per process.
 struct MtsBinding {
@@ -47,3 +49,5 @@ private:
 // The engine's pitch for a note: note * 128, or the master's frequency found
 // back as a pitch index by bisection when a master is present.
 int32_t NoteToPitch(const MtsClient* client, int note);
+
+}  // namespace orv::engine

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace orv::engine {
+
 PhaseIncrementTable::PhaseIncrementTable() : entries(kEntries, 0)
 {
     Build(44100.0);
@@ -20,3 +22,5 @@ void PhaseIncrementTable::Build(double sampleRate)
         entries[static_cast<size_t>(i)] = increment < 2147483647.0 ? static_cast<int32_t>(increment) : INT32_MAX;
     }
 }
+
+}  // namespace orv::engine

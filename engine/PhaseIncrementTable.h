@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orv::engine {
+
 class PhaseIncrementTable {
 public:
     static constexpr int kEntries = 17281;
@@ -30,3 +32,5 @@ private:
     std::vector<int32_t> entries;
     double rate = 0.0;
 };
+
+}  // namespace orv::engine

@@ -1,5 +1,7 @@
 #include "engine/SimdLevel.h"
 
+namespace orv::engine {
+
 SimdLevel BestSimdLevel()
 {
 #if defined(ORV_X86_LANE_KERNELS)
@@ -35,3 +37,5 @@ const char* SimdLevelName(SimdLevel level)
         return "baseline";
     }
 }
+
+}  // namespace orv::engine

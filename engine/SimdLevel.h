@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace orv::engine {
+
 enum class SimdLevel : int {
     kScalar = -1,   // one voice at a time on plain doubles: the reference
     kBaseline = 0,  // SSE2 on x86 (every x86-64 and our 32-bit builds), plain C++ elsewhere
@@ -19,3 +21,5 @@ SimdLevel BestSimdLevel();
 // scalar one is not among them (it is the reference they are compared with).
 std::vector<SimdLevel> SupportedSimdLevels();
 const char* SimdLevelName(SimdLevel level);
+
+}  // namespace orv::engine

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv::engine {
+
 enum ToneModel : int {
     kModelString = 0,
     kModelWood = 1,
@@ -68,3 +70,5 @@ struct SynthGlobals {
 
 // The one record of the process.
 SynthGlobals& GlobalSynthSettings();
+
+}  // namespace orv::engine

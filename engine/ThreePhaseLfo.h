@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace orv::engine {
+
 struct ThreePhaseLfo {
     void Step()
     {
@@ -20,3 +22,5 @@ struct ThreePhaseLfo {
     double phase[3] = {-1.0, -1.0 / 3.0, 1.0 / 3.0};
     double increment = 0.0;
 };
+
+}  // namespace orv::engine

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace orv::engine {
+
 struct TriangleLfo {
     // The increment for a rate in Hz at one step per millisecond.
     static constexpr double IncrementFor(double hertz) { return hertz * 2.0 / kControlTicksPerSecond; }
@@ -23,3 +25,5 @@ struct TriangleLfo {
     double phase = -1.0;
     double increment = 0.0;
 };
+
+}  // namespace orv::engine

@@ -1,5 +1,7 @@
 #include "engine/Tuning.h"
 
+namespace orv::engine {
+
 namespace {
 
 // Equal-tempered frequencies of MIDI notes 0..135 at A = 440 Hz, rounded to
@@ -62,3 +64,5 @@ double PitchToFrequency(int32_t pitch)
     const int below = pitch == INT32_MIN ? kHighestPitch : -pitch;
     return below >= kHighestPitch ? kSubNoteFrequency[135] : Interpolate(kSubNoteFrequency, below);
 }
+
+}  // namespace orv::engine

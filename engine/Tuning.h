@@ -6,6 +6,10 @@
 #include <climits>
 #include <cstdint>
 
+namespace orv::engine {
+
 // Frequency in Hz of a pitch index; clamped at 19912.127 Hz above and at
 // 0.0033570162 Hz below.
 double PitchToFrequency(int32_t pitch);
+
+}  // namespace orv::engine

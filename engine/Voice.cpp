@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace orv::engine {
+
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
@@ -340,3 +342,5 @@ void Voice::TakeFromLane(const VoiceLanes& l, int k)
     TakeEnvelopeFromLane(envFilter, l.envFilter, k);
     TakeEnvelopeFromLane(envMaster, l.envMaster, k);
 }
+
+}  // namespace orv::engine

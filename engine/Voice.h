@@ -18,6 +18,8 @@
 
 #include <cstdint>
 
+namespace orv::engine {
+
 class Voice {
 public:
     // The shared settings and pitch bend every later call reads.
@@ -110,3 +112,5 @@ private:
     int32_t velocity = 0;
     int32_t serial = 0;  // start order: the lowest is stolen first
 };
+
+}  // namespace orv::engine

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstddef>
 
+namespace orv::engine {
+
 namespace {
 
 VoiceLaneKernel KernelFor(SimdLevel level)
@@ -92,3 +94,5 @@ void VoiceBatch::RenderLanes(Voice* const* voices, int count, double* mix, int f
         mix[i] = sum;
     }
 }
+
+}  // namespace orv::engine

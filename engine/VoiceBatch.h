@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+namespace orv::engine {
+
 class VoiceBatch {
 public:
     VoiceBatch();
@@ -35,3 +37,5 @@ private:
     SimdLevel level = SimdLevel::kBaseline;
     VoiceLaneKernel kernel = RenderVoiceLanesBaseline;
 };
+
+}  // namespace orv::engine

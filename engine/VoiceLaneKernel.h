@@ -30,6 +30,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace orv::engine {
+
 namespace {
 
 // A record's lanes first .. first + kWidth - 1 as one State<Value>.
@@ -362,3 +364,5 @@ void RenderVoiceLanes(VoiceLanes& lanes, int count, int frames)
 }
 
 }  // namespace
+
+}  // namespace orv::engine

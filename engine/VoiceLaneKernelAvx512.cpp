@@ -3,7 +3,11 @@
 
 #include "engine/VoiceLaneKernel.h"
 
+namespace orv::engine {
+
 void RenderVoiceLanesAvx512(VoiceLanes& lanes, int count, int frames)
 {
     RenderVoiceLanes<NativeLanes>(lanes, count, frames);
 }
+
+}  // namespace orv::engine

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <utility>
 
+namespace orv::engine {
+
 class Envelope;
 
 constexpr int kLaneWidth = 8;
@@ -123,3 +125,5 @@ void RenderVoiceLanesScalar(VoiceLanes& lanes, int count, int frames);
 void RenderVoiceLanesBaseline(VoiceLanes& lanes, int count, int frames);
 void RenderVoiceLanesAvx2(VoiceLanes& lanes, int count, int frames);
 void RenderVoiceLanesAvx512(VoiceLanes& lanes, int count, int frames);
+
+}  // namespace orv::engine

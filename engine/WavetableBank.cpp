@@ -3,6 +3,8 @@
 #include <cmath>
 #include <memory>
 
+namespace orv::engine {
+
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -75,3 +77,5 @@ WavetableBank::WavetableBank()
         }
     }
 }
+
+}  // namespace orv::engine

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace orv::engine {
+
 enum Spectrum : int {
     kSpectrumSaw = 0,    // String and Sine: a(n) = 1/n
     kSpectrumWood = 1,   // odd-heavy: 1, 0.1, 1, 0.1, 0.6, 0.1
@@ -32,3 +34,5 @@ private:
 
     double tables[kSpectrumCount][kLevels][kTableLength];
 };
+
+}  // namespace orv::engine

@@ -2,6 +2,8 @@
 
 #include "engine/WavetableBank.h"
 
+namespace orv::engine {
+
 namespace {
 
 int SpectrumOf(int model)
@@ -62,3 +64,5 @@ void WavetableOscillator::ChooseTable(int32_t index)
     }
     table = WavetableBank::Instance().Table(SpectrumOf(type), tableLevel);
 }
+
+}  // namespace orv::engine

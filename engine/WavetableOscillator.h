@@ -16,6 +16,8 @@
 #include <climits>
 #include <cstdint>
 
+namespace orv::engine {
+
 class WavetableOscillator {
 public:
     WavetableOscillator();
@@ -81,3 +83,5 @@ private:
 
     const PhaseIncrementTable* increments = nullptr;
 };
+
+}  // namespace orv::engine

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace orv::framework {
+
 struct InputChannel {
     bool connected = false;
     double** slot = nullptr;      // element of the input-pointer array
@@ -20,3 +22,5 @@ struct OutputChannel {
     std::vector<double> scratch;   // the renderer writes here on the float paths
     std::string label;
 };
+
+}  // namespace orv::framework

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+namespace orv::framework {
+
 class BigEndianReader {
 public:
     explicit BigEndianReader(std::span<const uint8_t> bytes) : bytes(bytes) {}
@@ -95,3 +97,5 @@ inline void AppendBigEndian32(std::vector<uint8_t>& out, uint32_t value)
     out.push_back(static_cast<uint8_t>(value >> 8));
     out.push_back(static_cast<uint8_t>(value));
 }
+
+}  // namespace orv::framework

@@ -3,6 +3,10 @@
 // below the editor in the layering.
 #pragma once
 
+#include "framework/HostKey.h"
+
+namespace orv::framework {
+
 class EditorView {
 public:
     virtual ~EditorView() = default;
@@ -27,10 +31,10 @@ public:
     // redraw timer here. Called without the plug-in's lock, because a menu or
     // dialog opened from here waits for the user.
     virtual void IdleEditorWindow() {}
-    // A key the host passes on (effEditKeyDown/Up): character and VST virtual
-    // key code. True when the editor took it; the host handles it otherwise.
-    virtual bool HostKeyDown(int /*character*/, int /*virtualKey*/) { return false; }
-    virtual bool HostKeyUp(int /*character*/, int /*virtualKey*/) { return false; }
+    // A key the host passes on (effEditKeyDown/Up). True when the editor
+    // took it; the host handles it otherwise.
+    virtual bool HostKeyDown(const HostKey& /*key*/) { return false; }
+    virtual bool HostKeyUp(const HostKey& /*key*/) { return false; }
 
     // Shows a parameter's value in the controls bound to it. value is either
     // normalised or in the parameter's own units.
@@ -39,3 +43,5 @@ public:
     // editor is attached to the plug-in.
     virtual void CreateDrawingSurfaces() = 0;
 };
+
+}  // namespace orv::framework

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace orv::framework {
+
 namespace {
 
 struct HostName {
@@ -71,3 +73,5 @@ int32_t PackedVersion(int32_t decimal)
     const int32_t bugFix = decimal - major * 10000 - minor * 100;
     return major * 65536 + minor * 256 + bugFix;
 }
+
+}  // namespace orv::framework

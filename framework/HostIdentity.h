@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv::framework {
+
 enum HostCode : int32_t {
     kHostUnknown = 0,
     kHostReaper = 1,
@@ -45,3 +47,5 @@ bool VendorNeedsProgramChunks(const char* vendor);
 
 // 0xMMMMmmbb from a decimal version such as 20000 for 2.0.0.
 int32_t PackedVersion(int32_t decimal);
+
+}  // namespace orv::framework

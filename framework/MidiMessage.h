@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv::framework {
+
 struct MidiMessage {
     int32_t offset = 0;  // frames from the start of the next processing block
     uint8_t status = 0;  // status byte, channel in the low nibble
@@ -16,3 +18,5 @@ struct SysExMessage {
     int32_t size = 0;
     const uint8_t* data = nullptr;  // owned by the host
 };
+
+}  // namespace orv::framework

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <system_error>
 
+namespace orv::framework {
+
 namespace {
 
 // Room for any double with up to this many decimals ("%.*f" of 1e308 has 309
@@ -97,3 +99,5 @@ double ParseNumber(const char* text)
         return 0.0;
     return negative ? -value : value;
 }
+
+}  // namespace orv::framework

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+namespace orv::framework {
+
 // value with a fixed number of decimals, as printf's "%.*f" in the C locale
 // (truncated to capacity, always terminated).
 void FormatFixed(double value, int decimals, char* text, size_t capacity);
@@ -15,3 +17,5 @@ void FormatFixed(double value, int decimals, char* text, size_t capacity);
 // Text without a number, and "nan", read as 0. Magnitudes beyond a double's
 // range read as infinity, those below it as 0.
 double ParseNumber(const char* text);
+
+}  // namespace orv::framework

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace orv::framework {
+
 void CopyText(char* destination, size_t capacity, const char* text)
 {
     if (destination == nullptr || capacity == 0)
@@ -132,3 +134,5 @@ const DisplayText* Parameter::FindDisplayText(const char* text) const
             return &entry;
     return nullptr;
 }
+
+}  // namespace orv::framework

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orv::framework {
+
 enum ParameterKind : int32_t {
     kParameterNone = 0,
     kParameterEnumeration = 3,
@@ -70,3 +72,5 @@ public:
 
 // Copies text into a buffer of capacity bytes, always terminated.
 void CopyText(char* destination, size_t capacity, const char* text);
+
+}  // namespace orv::framework

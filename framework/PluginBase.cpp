@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace orv::framework {
+
 PluginBase::PluginBase(const PluginDescription& description)
     : uniqueId(description.uniqueId), version(description.version), doesChunks(description.doesChunks),
       isInstrument(description.isInstrument), takesMidi(description.takesMidi)
@@ -214,3 +216,5 @@ void PluginBase::EnsureScratchFrames(int32_t frames)
         if (channel.scratch.size() < size)
             ReplaceScratch(channel, size);
 }
+
+}  // namespace orv::framework

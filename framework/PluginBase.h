@@ -17,6 +17,8 @@
 #include <mutex>
 #include <vector>
 
+namespace orv::framework {
+
 // What an instrument tells its framework at construction.
 struct PluginDescription {
     const char* effectName = "";
@@ -198,3 +200,5 @@ private:
 
     Lock lock;
 };
+
+}  // namespace orv::framework

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace orv::framework {
+
 namespace {
 
 constexpr uint32_t Magic(const char (&text)[5])
@@ -426,3 +428,5 @@ bool ReadPresetHeader(std::span<const uint8_t> bytes, PresetHeader& header)
            reader.ReadSigned32(header.pluginVersion) && reader.ReadSigned32(header.count) &&
            reader.ReadSigned32(header.currentProgram) && reader.Skip(kBankFutureBytes);
 }
+
+}  // namespace orv::framework

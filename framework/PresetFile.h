@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+namespace orv::framework {
+
 enum class PresetKind {
     kProgramParameters,  // "FxCk"
     kProgramChunk,       // "FPCh"
@@ -106,3 +108,5 @@ struct PresetHeader {
 // False unless the bytes start with "CcnK", a known kind and the whole fixed
 // header of that kind. Nothing else is checked.
 bool ReadPresetHeader(std::span<const uint8_t> bytes, PresetHeader& header);
+
+}  // namespace orv::framework

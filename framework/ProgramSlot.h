@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace orv::framework {
+
 struct ProgramSlot {
     static constexpr size_t kMaxNameLength = 255;
 
@@ -19,3 +21,5 @@ struct ProgramSlot {
             name.resize(kMaxNameLength);
     }
 };
+
+}  // namespace orv::framework

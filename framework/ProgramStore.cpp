@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace orv::framework {
+
 const char* PluginBase::GetProgramName(int index) const
 {
     if (!IsValidProgram(index))
@@ -148,3 +150,5 @@ int32_t PluginBase::ReadFrameworkHeader(const SerialBuffer& buffer, int& positio
     position = buffer.GetInt32(position + 4, frameworkVersion);
     return position < 0 ? 0 : frameworkVersion;
 }
+
+}  // namespace orv::framework

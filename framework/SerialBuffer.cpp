@@ -6,6 +6,8 @@
 #include <new>
 #include <stdexcept>
 
+namespace orv::framework {
+
 static_assert(std::endian::native == std::endian::little, "chunks are stored in the machine's byte order");
 
 bool SerialBuffer::Append(const void* data, size_t count)
@@ -133,3 +135,5 @@ bool SerialBuffer::CopyFrom(const SerialBuffer& other)
         return false;
     }
 }
+
+}  // namespace orv::framework

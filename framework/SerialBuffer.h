@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv::framework {
+
 class SerialBuffer {
 public:
     bool PutInt32(int32_t value);
@@ -41,3 +43,5 @@ private:
 
     std::vector<uint8_t> bytes;
 };
+
+}  // namespace orv::framework

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace orv::framework {
+
 struct TransportInfo {
     double tempo = 0.0;  // beats per minute
     double samplePosition = 0.0;
@@ -15,3 +17,5 @@ struct TransportInfo {
     bool playing = false;
     bool cycleActive = false;
 };
+
+}  // namespace orv::framework

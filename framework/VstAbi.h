@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace orv::framework {
+
 namespace vst {
 
 struct AEffect;
@@ -360,3 +362,5 @@ static_assert(offsetof(MidiKeyName, keyName) == 8);
 static_assert(sizeof(MidiKeyName) == 80);
 
 }  // namespace vst
+
+}  // namespace orv::framework

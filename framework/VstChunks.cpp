@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+namespace orv::framework {
+
 namespace {
 
 // Chunks larger than this are refused rather than copied.
@@ -84,3 +86,5 @@ intptr_t VstPlugin::SetChunk(int32_t index, intptr_t size, const void* data)
     RefreshParameterControls();
     return 1;
 }
+
+}  // namespace orv::framework

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace orv::framework {
+
 namespace {
 
 // Strings the dispatcher writes into host buffers are capped at these sizes
@@ -194,9 +196,9 @@ intptr_t VstPlugin::DispatchToEditorWindow(int32_t opcode, int32_t index, intptr
         editor->IdleEditorWindow();
         return 0;
     case vst::effEditKeyDown:
-        return editor->HostKeyDown(index, static_cast<int>(value)) ? 1 : 0;
+        return editor->HostKeyDown(HostKeyFromVst(index, static_cast<int>(value))) ? 1 : 0;
     case vst::effEditKeyUp:
-        return editor->HostKeyUp(index, static_cast<int>(value)) ? 1 : 0;
+        return editor->HostKeyUp(HostKeyFromVst(index, static_cast<int>(value))) ? 1 : 0;
     default:
         return 0;
     }
@@ -579,3 +581,5 @@ void VstPlugin::SetLatency(int32_t samples)
     PluginBase::SetLatency(samples);
     effect.initialDelay = samples;
 }
+
+}  // namespace orv::framework

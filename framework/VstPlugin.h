@@ -5,6 +5,8 @@
 #include "framework/PluginBase.h"
 #include "framework/VstAbi.h"
 
+namespace orv::framework {
+
 class VstPlugin : public PluginBase {
 public:
     static constexpr int32_t kVstVersion = 2400;
@@ -81,3 +83,5 @@ private:
     bool vendorNeedsProgramChunks = false;
     vst::AEffect effect = {};
 };
+
+}  // namespace orv::framework

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace orv::framework {
+
 namespace {
 
 // Blocks larger than this are refused by the float paths (silence is written
@@ -221,3 +223,5 @@ void VstPlugin::GetTransportInfo(TransportInfo& info)
     info.playing = (time->flags & vst::kVstTransportPlaying) != 0;
     info.cycleActive = (time->flags & vst::kVstTransportCycleActive) != 0;
 }
+
+}  // namespace orv::framework

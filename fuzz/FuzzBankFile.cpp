@@ -4,6 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ORV& plugin = FuzzPlugin();

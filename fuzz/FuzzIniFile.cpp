@@ -15,6 +15,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace orv::platform;
+
 namespace {
 
 // One scratch folder per fuzzing process, removed when it exits; in memory
@@ -82,18 +84,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scratch.Fill(data, size);
     const std::string& path = scratch.Path();
 
-    const std::string read = platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", capacity);
+    const std::string read = orv::platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", capacity);
     if (read.size() >= std::max<size_t>(capacity, 1))
         std::abort();
-    if (platform::ProfileSnapshot(path).Read(section.c_str(), key.c_str(), "fallback", capacity) != read)
+    if (orv::platform::ProfileSnapshot(path).Read(section.c_str(), key.c_str(), "fallback", capacity) != read)
         std::abort();
 
-    if (platform::WriteProfileString(path, section.c_str(), key.c_str(), "written value") &&
-        platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", 64) != "written value")
+    if (orv::platform::WriteProfileString(path, section.c_str(), key.c_str(), "written value") &&
+        orv::platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", 64) != "written value")
         std::abort();
 
-    if (platform::ClearProfileSection(path, section.c_str()) &&
-        platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", 64) != "fallback")
+    if (orv::platform::ClearProfileSection(path, section.c_str()) &&
+        orv::platform::ReadProfileString(path, section.c_str(), key.c_str(), "fallback", 64) != "fallback")
         std::abort();
     return 0;
 }

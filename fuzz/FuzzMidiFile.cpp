@@ -8,15 +8,18 @@
 #include <cstddef>
 #include <cstdint>
 
+using namespace orv::framework;
+using namespace orv::host;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    orvhost::MidiFile file;
+    orv::host::MidiFile file;
     std::string error;
-    if (!orvhost::ParseMidiFile({data, size}, file, error))
+    if (!orv::host::ParseMidiFile({data, size}, file, error))
         return 0;
-    const orvhost::Song song = orvhost::SongFromMidiFile(file, 44100.0);
+    const orv::host::Song song = orv::host::SongFromMidiFile(file, 44100.0);
     int64_t previous = 0;
-    for (const orvhost::ScheduledMidi& message : song.schedule.Messages()) {
+    for (const orv::host::ScheduledMidi& message : song.schedule.Messages()) {
         if (message.frame < previous || message.status < 0x80 || message.status > 0xef || message.data1 > 0x7f ||
             message.data2 > 0x7f)
             __builtin_trap();

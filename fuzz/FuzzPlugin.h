@@ -7,13 +7,13 @@
 
 #include <cstdlib>
 
-inline ORV& FuzzPlugin()
+inline orv::instrument::ORV& FuzzPlugin()
 {
-    static ORV* plugin = [] {
+    static orv::instrument::ORV* plugin = [] {
         char folder[] = "/tmp/orv-fuzz-settings.XXXXXX";
         if (mkdtemp(folder) != nullptr)
             setenv("XDG_CONFIG_HOME", folder, 1);
-        ORV* instance = new ORV(nullptr);
+        orv::instrument::ORV* instance = new orv::instrument::ORV(nullptr);
         instance->FillEmptyPrograms(instance->ProgramCount());
         return instance;
     }();

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace orv::editor;
+
 namespace {
 
 constexpr size_t kSignatureSize = 8;

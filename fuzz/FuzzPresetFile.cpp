@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+using namespace orv::framework;
+
 namespace {
 
 bool SameValues(const std::vector<float>& a, const std::vector<float>& b)

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+using namespace orv::framework;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     SerialBuffer buffer;

@@ -9,6 +9,10 @@
 #include <cstdlib>
 #include <string>
 
+using namespace orv::editor;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 namespace {
 
 constexpr size_t kLongestMessage = 256;

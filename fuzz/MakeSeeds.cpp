@@ -7,6 +7,11 @@
 #include <fstream>
 #include <string>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 namespace {
 
 bool Save(const std::string& path, const void* data, size_t size)

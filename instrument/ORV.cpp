@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace orv::instrument {
+
 namespace {
 
 constexpr int kAllSoundOff = 120;
@@ -14,13 +16,13 @@ constexpr int kAllNotesOff = 123;
 
 }  // namespace
 
-PluginDescription ORV::Describe()
+framework::PluginDescription ORV::Describe()
 {
-    PluginDescription description;
+    framework::PluginDescription description;
     description.effectName = "ORV";
     description.productName = "";
     description.vendorName = "Tarnwick";
-    description.uniqueId = vst::FourCC('O', 'R', 'V', '1');
+    description.uniqueId = framework::vst::FourCC('O', 'R', 'V', '1');
     description.version = kVersion;
     description.channelIo = "0-2";
     description.parameterCount = kParameterCount;
@@ -31,7 +33,8 @@ PluginDescription ORV::Describe()
     return description;
 }
 
-ORV::ORV(vst::HostCallback hostCallback) : Synth(Describe(), hostCallback), engine(GlobalSynthSettings())
+ORV::ORV(framework::vst::HostCallback hostCallback)
+    : Synth(Describe(), hostCallback), engine(engine::GlobalSynthSettings())
 {
     engine.SetTuning(Tuning());
     engine.SetControlMap(ControlMap());
@@ -54,7 +57,7 @@ Synth::ConfigStatus ORV::ReadConfiguration()
 {
     const platform::ProfileSnapshot file(IniPath());
     if (!IniPath().empty())
-        ReadSynthGlobals(file, GlobalSynthSettings());
+        ReadSynthGlobals(file, engine::GlobalSynthSettings());
     ResetProcessing();
     return ReadShellSettings(file);
 }
@@ -77,24 +80,24 @@ void ORV::ParameterChanged(int index)
 void ORV::RenderBlock(double** /*inputs*/, double** outputs, int32_t frames)
 {
     if (frames <= 0 || outputs[0] == nullptr || outputs[1] == nullptr) {
-        PluginBase::RenderBlock(nullptr, outputs, frames);
+        framework::PluginBase::RenderBlock(nullptr, outputs, frames);
         return;
     }
     engine.Render(outputs[0], outputs[1], frames);
 }
 
-void ORV::HandleMidiMessage(const MidiMessage& message)
+void ORV::HandleMidiMessage(const framework::MidiMessage& message)
 {
     if (midiThru)
         SendMidiToHost(message);
-    const QueuedMidi queued{message.offset, message.status, message.data1, message.data2};
+    const engine::QueuedMidi queued{message.offset, message.status, message.data1, message.data2};
     switch (message.status >> 4) {
-    case kMidiNoteOff:
-    case kMidiNoteOn:
-    case kMidiPitchBend:
+    case engine::kMidiNoteOff:
+    case engine::kMidiNoteOn:
+    case engine::kMidiPitchBend:
         engine.Queue(queued);
         break;
-    case kMidiControlChange:
+    case engine::kMidiControlChange:
         if (message.data1 < Synth::kControllerCount) {
             if (learnArmed)
                 LearnController(message.data1);  // captured, not played
@@ -104,7 +107,7 @@ void ORV::HandleMidiMessage(const MidiMessage& message)
             ReleaseAllNotes();
         }
         break;
-    case kMidiProgramChange:
+    case engine::kMidiProgramChange:
         if (!ignoreProgramChange)
             RecallProgram(message.data1);
         break;
@@ -130,7 +133,7 @@ void ORV::LearnedControllerMoved(int parameterIndex, double normalised)
 
 void ORV::IdleTick()
 {
-    Graphics* context = EditorGraphics();
+    editor::Graphics* context = EditorGraphics();
     if (context == nullptr)
         return;
     if (relayoutPending && !context->InControlCall())
@@ -144,6 +147,8 @@ void ORV::PlaceBalls()
     LockGuard guard(GetLock());
     if (pad == nullptr)
         return;
-    pad->SetBallPosition(GetParameter(kVariationX).value, GetParameter(kVariationY).value, false);
-    pad->SetBallPosition(GetParameter(kVariationX2).value, GetParameter(kVariationY2).value, true);
+    pad->SetBallPosition(GetParameter(engine::kVariationX).value, GetParameter(engine::kVariationY).value, false);
+    pad->SetBallPosition(GetParameter(engine::kVariationX2).value, GetParameter(engine::kVariationY2).value, true);
 }
+
+}  // namespace orv::instrument

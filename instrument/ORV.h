@@ -4,23 +4,25 @@
 #include "engine/Engine.h"
 #include "instrument/Synth.h"
 
+namespace orv::instrument {
+
 class OrvBall;
 class OrvPresetMenu;
 
-class ORV : public Synth, private EngineListener {
+class ORV : public Synth, private engine::EngineListener {
 public:
     static constexpr int kParameterCount = 12;
     static constexpr int kProgramCount = 64;
     static constexpr int32_t kVersion = 0x00020000;  // 2.0.0
 
-    explicit ORV(vst::HostCallback hostCallback);
+    explicit ORV(framework::vst::HostCallback hostCallback);
 
     void ResetProcessing() override;
     void ParameterChanged(int index) override;
     void RenderBlock(double** inputs, double** outputs, int32_t frames) override;
-    void HandleMidiMessage(const MidiMessage& message) override;
-    bool WriteProgramState(SerialBuffer& buffer) override;
-    int ReadProgramState(const SerialBuffer& buffer, int position) override;
+    void HandleMidiMessage(const framework::MidiMessage& message) override;
+    bool WriteProgramState(framework::SerialBuffer& buffer) override;
+    int ReadProgramState(const framework::SerialBuffer& buffer, int position) override;
     void ReleaseAllNotes() override;
     void DefineParameters() override;
     // Reads the synth-global sound settings, resets the engine with them and
@@ -52,20 +54,20 @@ public:
     // size. Returns 1 when drawn. With a null ptr it returns the image's
     // size instead, width x 65536 + height. For headless renders of the
     // panel; refused at another scale than that of an open editor.
-    static constexpr int32_t kSnapshotRequest = vst::FourCC('O', 'R', 'V', 's');
+    static constexpr int32_t kSnapshotRequest = framework::vst::FourCC('O', 'R', 'V', 's');
     static constexpr intptr_t kSnapshotSizeShift = 16;
     // The host's content scale: effVendorSpecific with this index and value,
     // the factor in opt (1.5 = 150 %); answered with 1.
-    static constexpr int32_t kHostScaleRequest = vst::FourCC('P', 'r', 'e', 'S');
-    static constexpr intptr_t kHostScaleValue = vst::FourCC('A', 'e', 'C', 's');
+    static constexpr int32_t kHostScaleRequest = framework::vst::FourCC('P', 'r', 'e', 'S');
+    static constexpr intptr_t kHostScaleValue = framework::vst::FourCC('A', 'e', 'C', 's');
     // The same into a buffer of size bytes; false when nothing could be
     // drawn.
     bool RenderPanelSnapshot(uint8_t* pixels, intptr_t size, double scale);
 
-    const Engine& GetEngine() const { return engine; }
+    const engine::Engine& GetEngine() const { return engine; }
 
 private:
-    static PluginDescription Describe();
+    static framework::PluginDescription Describe();
     void LearnedControllerMoved(int parameterIndex, double normalised) override;
     intptr_t VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt) override;
     void ForgetEditorControls() override;
@@ -85,7 +87,7 @@ private:
     // A snapshot's scale index for opt; -1 when it is no supported scale.
     static int SnapshotScaleIndex(double scale);
 
-    Engine engine;
+    engine::Engine engine;
     // The panel's controls, owned by the graphics context.
     OrvPresetMenu* presetMenu = nullptr;
     OrvBall* pad = nullptr;
@@ -94,3 +96,5 @@ private:
     double hostScale = 0.0;    // from the host's content scale request; 0 when none came
     double systemScale = 0.0;  // where the editor last opened; 0 when the system did not say
 };
+
+}  // namespace orv::instrument

@@ -17,20 +17,22 @@
 #include <cstring>
 #include <string>
 
+namespace orv::instrument {
+
 using namespace orvpanel;
 
 namespace {
 
-TextStyle PanelTextStyle(int height, uint32_t colour, int quality)
+editor::TextStyle PanelTextStyle(int height, uint32_t colour, int quality)
 {
-    TextStyle style;
+    editor::TextStyle style;
     std::strncpy(style.face, "Arial", sizeof style.face - 1);
     style.height = height;
     style.colour = colour;
     style.entryBackground = 0xffffffff;
     style.entryForeground = 0xff000000;
-    style.style = kTextNormal;
-    style.alignment = kTextAlignCentre;
+    style.style = editor::kTextNormal;
+    style.alignment = editor::kTextAlignCentre;
     style.orientation = 0;
     style.quality = quality;
     return style;
@@ -43,9 +45,10 @@ constexpr uint32_t kSecondBallTextColour = 0x60ffffff;
 
 // An image that cannot be loaded leaves its control in place, drawing
 // nothing, rather than shrinking it to nothing.
-BitmapStrip Load(Graphics& graphics, const PanelAtScale& panel, const SkinImage& image)
+editor::BitmapStrip Load(editor::Graphics& graphics, const PanelAtScale& panel, const SkinImage& image)
 {
-    BitmapStrip strip = graphics.LoadImageStrip(panel.ImageId(image), panel.ImageName(image).c_str(), image.frames);
+    editor::BitmapStrip strip =
+        graphics.LoadImageStrip(panel.ImageId(image), panel.ImageName(image).c_str(), image.frames);
     if (strip.image == nullptr) {
         strip.width = panel.Pixels(image.frameWidth);
         strip.height = image.frames * panel.Pixels(image.frameHeight);
@@ -63,10 +66,10 @@ void ORV::CreateEditorLayout()
 
 void ORV::LayOutPanel(int scaleIndex)
 {
-    Graphics* context = EditorGraphics();
+    editor::Graphics* context = EditorGraphics();
     if (context == nullptr)
         return;
-    Graphics& graphics = *context;
+    editor::Graphics& graphics = *context;
     const PanelAtScale panel(scaleIndex);
     panelScaleIndex = panel.ScaleIndex();
     relayoutPending = false;
@@ -75,25 +78,25 @@ void ORV::LayOutPanel(int scaleIndex)
     graphics.SetHandleMouseOver(false);
     graphics.SetBackground(panel.ImageId(kBackgroundImage), panel.ImageName(kBackgroundImage).c_str());
 
-    const BitmapStrip previous = Load(graphics, panel, kPreviousButtonImage);
-    const BitmapStrip next = Load(graphics, panel, kNextButtonImage);
-    const BitmapStrip verticalHandle = Load(graphics, panel, kHandleVerticalImage);
-    const BitmapStrip horizontalHandle = Load(graphics, panel, kHandleHorizontalImage);
-    const BitmapStrip learn = Load(graphics, panel, kLearnImage);
-    const BitmapStrip morphMode = Load(graphics, panel, kMorphModeImage);
+    const editor::BitmapStrip previous = Load(graphics, panel, kPreviousButtonImage);
+    const editor::BitmapStrip next = Load(graphics, panel, kNextButtonImage);
+    const editor::BitmapStrip verticalHandle = Load(graphics, panel, kHandleVerticalImage);
+    const editor::BitmapStrip horizontalHandle = Load(graphics, panel, kHandleHorizontalImage);
+    const editor::BitmapStrip learn = Load(graphics, panel, kLearnImage);
+    const editor::BitmapStrip morphMode = Load(graphics, panel, kMorphModeImage);
     const int padTextHeight = panel.Pixels(kPadTextHeight);
 
     presetMenu = static_cast<OrvPresetMenu*>(graphics.AddControl(std::make_unique<OrvPresetMenu>(
         this, panel.Pixels(kNumberBox), panel.Pixels(kNameBox),
-        PanelTextStyle(panel.Pixels(kProgramTextHeight), kProgramTextColour, kTextQualityDefault))));
+        PanelTextStyle(panel.Pixels(kProgramTextHeight), kProgramTextColour, editor::kTextQualityDefault))));
     graphics.AddControl(std::make_unique<OrvUtilityKick>(this, panel.Pixels(kPreviousButton.x),
                                                          panel.Pixels(kPreviousButton.y), kPreviousProgram, previous));
     graphics.AddControl(std::make_unique<OrvUtilityKick>(this, panel.Pixels(kNextButton.x), panel.Pixels(kNextButton.y),
                                                          kNextProgram, next));
     graphics.AddControl(std::make_unique<OrvOptionMenu>(this, panel.Pixels(kOptionMenuButton), kOptionMenu));
-    graphics.AddControl(std::make_unique<TextControl>(
+    graphics.AddControl(std::make_unique<editor::TextControl>(
         this, panel.Pixels(kVersionBox),
-        PanelTextStyle(panel.Pixels(kVersionTextHeight), kVersionTextColour, kTextQualityDefault),
+        PanelTextStyle(panel.Pixels(kVersionTextHeight), kVersionTextColour, editor::kTextQualityDefault),
         std::string("v.") + kProductVersionText + ".N"));
     learnArmed = false;
     learnForget = false;
@@ -108,23 +111,27 @@ void ORV::LayOutPanel(int scaleIndex)
                                         panel.Pixels(kPadTravelSlackY)};
     pad = static_cast<OrvBall*>(graphics.AddControl(std::make_unique<OrvBall>(
         this, padGeometry, Load(graphics, panel, kBallImage), Load(graphics, panel, kBall2Image),
-        PanelTextStyle(padTextHeight, kFirstBallTextColour, kTextQualityClearType),
-        PanelTextStyle(padTextHeight, kSecondBallTextColour, kTextQualityClearType))));
+        PanelTextStyle(padTextHeight, kFirstBallTextColour, editor::kTextQualityClearType),
+        PanelTextStyle(padTextHeight, kSecondBallTextColour, editor::kTextQualityClearType))));
 
     struct VerticalFader {
         int x;
         int parameter;
-    } const verticalFaders[] = {
-        {kVividX, kVivid}, {kAirX, kAir}, {kReleaseX, kRelease}, {kVolumeX, kVolume}, {kMorphRateX, kMorphRate}};
+    } const verticalFaders[] = {{kVividX, engine::kVivid},
+                                {kAirX, engine::kAir},
+                                {kReleaseX, engine::kRelease},
+                                {kVolumeX, engine::kVolume},
+                                {kMorphRateX, engine::kMorphRate}};
     for (const VerticalFader& fader : verticalFaders)
-        graphics.AddControl(std::make_unique<FaderControl>(this, panel.Pixels(fader.x), panel.Pixels(kVerticalFaderTop),
-                                                           panel.Pixels(kVerticalTravel), fader.parameter,
-                                                           verticalHandle, kFaderVertical));
-    graphics.AddControl(std::make_unique<FaderControl>(this, panel.Pixels(kEnvelopeFader.x),
-                                                       panel.Pixels(kEnvelopeFader.y), panel.Pixels(kHorizontalTravel),
-                                                       kEnvelope, horizontalHandle, kFaderHorizontal));
-    graphics.AddControl(std::make_unique<SwitchControl>(
-        this, panel.Pixels(kMorphModeSwitch.x), panel.Pixels(kMorphModeSwitch.y), kMorphMode, morphMode, kBlendNone));
+        graphics.AddControl(std::make_unique<editor::FaderControl>(
+            this, panel.Pixels(fader.x), panel.Pixels(kVerticalFaderTop), panel.Pixels(kVerticalTravel),
+            fader.parameter, verticalHandle, editor::kFaderVertical));
+    graphics.AddControl(std::make_unique<editor::FaderControl>(
+        this, panel.Pixels(kEnvelopeFader.x), panel.Pixels(kEnvelopeFader.y), panel.Pixels(kHorizontalTravel),
+        engine::kEnvelope, horizontalHandle, editor::kFaderHorizontal));
+    graphics.AddControl(std::make_unique<editor::SwitchControl>(this, panel.Pixels(kMorphModeSwitch.x),
+                                                                panel.Pixels(kMorphModeSwitch.y), engine::kMorphMode,
+                                                                morphMode, editor::kBlendNone));
 }
 
 void ORV::RefreshParameterControls()
@@ -140,3 +147,5 @@ void ORV::ForgetEditorControls()
     presetMenu = nullptr;
     pad = nullptr;
 }
+
+}  // namespace orv::instrument

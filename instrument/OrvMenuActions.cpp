@@ -11,6 +11,8 @@
 #include <cstring>
 #include <mutex>
 
+namespace orv::instrument {
+
 namespace {
 
 constexpr size_t kMessageCapacity = 1024;
@@ -60,31 +62,31 @@ std::string WithPath(const char* format, const std::string& path)
     return text;
 }
 
-bool Confirmed(Graphics& graphics, const std::string& text, const char* title)
+bool Confirmed(editor::Graphics& graphics, const std::string& text, const char* title)
 {
     // Only a Yes goes ahead: a box closed any other way changes nothing.
-    return graphics.ShowMessage(text.c_str(), title, MessageButtons::kYesNo) == kAnswerYes;
+    return graphics.ShowMessage(text.c_str(), title, editor::MessageButtons::kYesNo) == editor::kAnswerYes;
 }
 
-void ShowError(Graphics& graphics, const char* text)
+void ShowError(editor::Graphics& graphics, const char* text)
 {
-    graphics.ShowMessage(text, "Error", MessageButtons::kOk);
+    graphics.ShowMessage(text, "Error", editor::MessageButtons::kOk);
 }
 
-void ShowLoadError(Graphics& graphics)
+void ShowLoadError(editor::Graphics& graphics)
 {
     ShowError(graphics, "Cannot load file!");
 }
 
-void ShowSaveError(Graphics& graphics)
+void ShowSaveError(editor::Graphics& graphics)
 {
     ShowError(graphics, "Cannot save file!");
 }
 
 // A file dialog for programs and banks; "" when the user cancelled. The
 // folder of a chosen file is where the next such dialog opens.
-std::string ChooseProgramFile(Synth& instrument, Graphics& graphics, FileDialogMode mode, const char* extension,
-                              const std::string& proposedName)
+std::string ChooseProgramFile(Synth& instrument, editor::Graphics& graphics, editor::FileDialogMode mode,
+                              const char* extension, const std::string& proposedName)
 {
     std::string path = proposedName;
     std::string folder = ProgramFolderFor(instrument);
@@ -94,18 +96,19 @@ std::string ChooseProgramFile(Synth& instrument, Graphics& graphics, FileDialogM
     return path;
 }
 
-void LoadProgram(Synth& instrument, Graphics& graphics)
+void LoadProgram(Synth& instrument, editor::Graphics& graphics)
 {
-    const std::string path = ChooseProgramFile(instrument, graphics, FileDialogMode::kOpen, kProgramExtension, "");
+    const std::string path =
+        ChooseProgramFile(instrument, graphics, editor::FileDialogMode::kOpen, kProgramExtension, "");
     if (!path.empty() && !instrument.ReadProgramFile(path.c_str()))
         ShowLoadError(graphics);
 }
 
-void SaveProgram(Synth& instrument, Graphics& graphics)
+void SaveProgram(Synth& instrument, editor::Graphics& graphics)
 {
     const std::string proposed = ProgramFileName(instrument.GetProgramName(instrument.CurrentProgram()));
     const std::string path =
-        ChooseProgramFile(instrument, graphics, FileDialogMode::kSave, kProgramExtension, proposed);
+        ChooseProgramFile(instrument, graphics, editor::FileDialogMode::kSave, kProgramExtension, proposed);
     if (path.empty())
         return;
     instrument.ModifyCurrentPreset(nullptr);
@@ -113,17 +116,17 @@ void SaveProgram(Synth& instrument, Graphics& graphics)
         ShowSaveError(graphics);
 }
 
-void LoadBank(Synth& instrument, Graphics& graphics)
+void LoadBank(Synth& instrument, editor::Graphics& graphics)
 {
-    const std::string path = ChooseProgramFile(instrument, graphics, FileDialogMode::kOpen, kBankExtension, "");
+    const std::string path = ChooseProgramFile(instrument, graphics, editor::FileDialogMode::kOpen, kBankExtension, "");
     if (!path.empty() && !instrument.ReadBankFile(path.c_str()))
         ShowLoadError(graphics);
 }
 
-void SaveBank(Synth& instrument, Graphics& graphics)
+void SaveBank(Synth& instrument, editor::Graphics& graphics)
 {
     const std::string path =
-        ChooseProgramFile(instrument, graphics, FileDialogMode::kSave, kBankExtension, kBankFileName);
+        ChooseProgramFile(instrument, graphics, editor::FileDialogMode::kSave, kBankExtension, kBankFileName);
     if (path.empty())
         return;
     instrument.ModifyCurrentPreset(nullptr);
@@ -131,16 +134,16 @@ void SaveBank(Synth& instrument, Graphics& graphics)
         ShowSaveError(graphics);
 }
 
-void SelectStartupBank(Synth& instrument, Graphics& graphics)
+void SelectStartupBank(Synth& instrument, editor::Graphics& graphics)
 {
     std::string path;
     std::string folder = ProgramFolderFor(instrument);  // a copy: this dialog moves no folder
-    graphics.ChooseFile(path, FileDialogMode::kOpen, folder, kBankExtension);
+    graphics.ChooseFile(path, editor::FileDialogMode::kOpen, folder, kBankExtension);
     if (!path.empty())
         instrument.SelectStartupBank(path);
 }
 
-void LoadStartupBank(Synth& instrument, Graphics& graphics)
+void LoadStartupBank(Synth& instrument, editor::Graphics& graphics)
 {
     const std::string path = instrument.StartupBankPath();
     if (!Confirmed(graphics, WithPath("The Startup Bank is:\n%s\n\nDo you really want to reload all programs?", path),
@@ -150,7 +153,7 @@ void LoadStartupBank(Synth& instrument, Graphics& graphics)
         ShowLoadError(graphics);
 }
 
-void UnselectStartupBank(Synth& instrument, Graphics& graphics)
+void UnselectStartupBank(Synth& instrument, editor::Graphics& graphics)
 {
     if (Confirmed(
             graphics,
@@ -159,13 +162,13 @@ void UnselectStartupBank(Synth& instrument, Graphics& graphics)
         instrument.UnselectStartupBank();
 }
 
-void ChooseDefaultProgramFolder(Synth& instrument, Graphics& graphics)
+void ChooseDefaultProgramFolder(Synth& instrument, editor::Graphics& graphics)
 {
     std::string path = kIgnoredFileName;
     std::string folder = ProgramFolderFor(instrument);
     if (folder.empty())
         folder = instrument.DocumentsFolder();
-    graphics.ChooseFile(path, FileDialogMode::kSave, folder, kAnyExtension);
+    graphics.ChooseFile(path, editor::FileDialogMode::kSave, folder, kAnyExtension);
     if (path.empty())
         return;
     const std::string chosen = FolderBeforeLastSeparator(path);
@@ -173,7 +176,7 @@ void ChooseDefaultProgramFolder(Synth& instrument, Graphics& graphics)
     instrument.WriteProgramFilesPath(chosen);
 }
 
-void ReloadConfiguration(Synth& instrument, Graphics& graphics)
+void ReloadConfiguration(Synth& instrument, editor::Graphics& graphics)
 {
     const std::string& iniPath = instrument.IniPath();
     if (!Confirmed(graphics,
@@ -184,13 +187,13 @@ void ReloadConfiguration(Synth& instrument, Graphics& graphics)
     // the user keeps what is set now instead.
     if (iniPath.empty() || !platform::FileExists(iniPath) ||
         instrument.ReadConfiguration() == Synth::kConfigFileMissing) {
-        graphics.ShowMessage("The INI file does not exist.", "Problem with INI File", MessageButtons::kOk);
+        graphics.ShowMessage("The INI file does not exist.", "Problem with INI File", editor::MessageButtons::kOk);
         return;
     }
     instrument.PanelSizeChanged();
 }
 
-void SaveConfiguration(Synth& instrument, Graphics& graphics)
+void SaveConfiguration(Synth& instrument, editor::Graphics& graphics)
 {
     if (Confirmed(
             graphics,
@@ -227,7 +230,7 @@ std::string ProgramFileName(const std::string& programName)
 
 static_assert(kPanelSizes == orvpanel::kScalePercents.size(), "one menu entry per scale");
 
-void RunMenuAction(Synth& instrument, Graphics& graphics, int action)
+void RunMenuAction(Synth& instrument, editor::Graphics& graphics, int action)
 {
     // The shared folder starts from the first instance that uses the menu.
     ProgramFolderFor(instrument);
@@ -294,3 +297,5 @@ void RunMenuAction(Synth& instrument, Graphics& graphics, int action)
         break;  // separators and submenu titles
     }
 }
+
+}  // namespace orv::instrument

@@ -5,7 +5,12 @@
 
 #include <string>
 
+namespace orv::editor {
 class Graphics;
+}  // namespace orv::editor
+
+namespace orv::instrument {
+
 class Synth;
 
 enum OrvMenuAction : int {
@@ -41,7 +46,7 @@ inline constexpr int kPanelSizeActionBase = kActionPanelSizeAutomatic;
 inline constexpr int kPanelSizes = 7;
 
 // Runs one action; numbers that name no action do nothing.
-void RunMenuAction(Synth& instrument, Graphics& graphics, int action);
+void RunMenuAction(Synth& instrument, editor::Graphics& graphics, int action);
 
 // The folder the program and bank dialogs open in, shared by every instance
 // in the process: the program files folder of the first instance that uses
@@ -55,3 +60,5 @@ std::string FolderBeforeLastSeparator(const std::string& path);
 // A program name made into a file name: the characters < > : " / \ | ? *
 // that file systems refuse become "_".
 std::string ProgramFileName(const std::string& programName);
+
+}  // namespace orv::instrument

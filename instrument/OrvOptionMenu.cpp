@@ -9,20 +9,22 @@
 #include <memory>
 #include <string>
 
-OrvOptionMenu::OrvOptionMenu(Synth* instrument, const Rect& rect, int paramIdx)
-    : Control(instrument, rect, paramIdx, Blend{kBlendNone, 1.0f}), instrument(instrument)
+namespace orv::instrument {
+
+OrvOptionMenu::OrvOptionMenu(Synth* instrument, const editor::Rect& rect, int paramIdx)
+    : editor::Control(instrument, rect, paramIdx, editor::Blend{editor::kBlendNone, 1.0f}), instrument(instrument)
 {}
 
-bool OrvOptionMenu::Draw(Graphics& /*graphics*/)
+bool OrvOptionMenu::Draw(editor::Graphics& /*graphics*/)
 {
     return true;
 }
 
-void OrvOptionMenu::BuildMenu(const Synth& instrument, PopupMenu& menu)
+void OrvOptionMenu::BuildMenu(const Synth& instrument, editor::PopupMenu& menu)
 {
     const bool noStartupBank = instrument.StartupBankPath().empty();
     menu.AddItem("Copy Program");
-    menu.AddItem("Paste Program", instrument.ClipboardHoldsProgram() ? 0 : kItemDisabled);
+    menu.AddItem("Paste Program", instrument.ClipboardHoldsProgram() ? 0 : editor::kItemDisabled);
     menu.AddItem("Init Program");
     menu.AddSeparator();
     menu.AddItem("Load Program");
@@ -31,37 +33,37 @@ void OrvOptionMenu::BuildMenu(const Synth& instrument, PopupMenu& menu)
     menu.AddItem("Save Bank");
     menu.AddSeparator();
     menu.AddItem("Select Startup Bank");
-    menu.AddItem("Load Startup Bank", noStartupBank ? kItemDisabled : 0);
-    menu.AddItem("Unselect Startup Bank", noStartupBank ? kItemDisabled : 0);
+    menu.AddItem("Load Startup Bank", noStartupBank ? editor::kItemDisabled : 0);
+    menu.AddItem("Unselect Startup Bank", noStartupBank ? editor::kItemDisabled : 0);
     menu.AddSeparator();
     menu.AddItem("Default Path for Program Files");
-    auto midi = std::make_unique<PopupMenu>();
-    midi->AddItem("MIDI Thru", instrument.MidiThru() ? kItemChecked : 0);
-    midi->AddItem("Ignore Program Change", instrument.IgnoresProgramChange() ? kItemChecked : 0);
+    auto midi = std::make_unique<editor::PopupMenu>();
+    midi->AddItem("MIDI Thru", instrument.MidiThru() ? editor::kItemChecked : 0);
+    midi->AddItem("Ignore Program Change", instrument.IgnoresProgramChange() ? editor::kItemChecked : 0);
     menu.AddSubmenu("Global MIDI Settings...", std::move(midi));
     menu.AddItem("Reload Configuration");
     menu.AddItem("Save Configuration");
     menu.AddSeparator();
-    auto online = std::make_unique<PopupMenu>();
+    auto online = std::make_unique<editor::PopupMenu>();
     online->AddItem("Check Online for Update");
     online->AddItem(std::string("Visit ") + kMakerSiteAddress);
     menu.AddSubmenu("Go Online...", std::move(online));
     menu.AddSeparator();
-    auto sizes = std::make_unique<PopupMenu>();
+    auto sizes = std::make_unique<editor::PopupMenu>();
     const int chosen = instrument.PanelSizePercent();
-    sizes->AddItem("Automatic", chosen == Synth::kPanelSizeAutomatic ? kItemChecked : 0);
+    sizes->AddItem("Automatic", chosen == Synth::kPanelSizeAutomatic ? editor::kItemChecked : 0);
     for (const int percent : orvpanel::kScalePercents)
-        sizes->AddItem(std::to_string(percent) + "%", chosen == percent ? kItemChecked : 0);
+        sizes->AddItem(std::to_string(percent) + "%", chosen == percent ? editor::kItemChecked : 0);
     menu.AddSubmenu("Panel Size", std::move(sizes));
 }
 
-void OrvOptionMenu::OnMouseDown(int x, int y, const MouseModifiers& /*mods*/)
+void OrvOptionMenu::OnMouseDown(int x, int y, const editor::MouseModifiers& /*mods*/)
 {
     if (context == nullptr || instrument == nullptr)
         return;
-    PopupMenu menu;
+    editor::PopupMenu menu;
     BuildMenu(*instrument, menu);
-    PopupMenu* chosen = context->ShowPopupMenu(menu, Rect{x, y, x, y});
+    editor::PopupMenu* chosen = context->ShowPopupMenu(menu, editor::Rect{x, y, x, y});
     if (chosen == nullptr || chosen->chosenIndex < 0)
         return;
     int action = chosen->chosenIndex;
@@ -74,3 +76,5 @@ void OrvOptionMenu::OnMouseDown(int x, int y, const MouseModifiers& /*mods*/)
     RunMenuAction(*instrument, *context, action);
     context->MarkAllDirty();
 }
+
+}  // namespace orv::instrument

@@ -5,19 +5,26 @@
 
 #include "editor/Control.h"
 
+namespace orv::editor {
 class PopupMenu;
+}  // namespace orv::editor
+
+namespace orv::instrument {
+
 class Synth;
 
-class OrvOptionMenu : public Control {
+class OrvOptionMenu : public editor::Control {
 public:
-    OrvOptionMenu(Synth* instrument, const Rect& rect, int paramIdx);
+    OrvOptionMenu(Synth* instrument, const editor::Rect& rect, int paramIdx);
 
-    bool Draw(Graphics& graphics) override;
-    void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
+    bool Draw(editor::Graphics& graphics) override;
+    void OnMouseDown(int x, int y, const editor::MouseModifiers& mods) override;
 
     // The menu as it stands for the instrument's state now.
-    static void BuildMenu(const Synth& instrument, PopupMenu& menu);
+    static void BuildMenu(const Synth& instrument, editor::PopupMenu& menu);
 
 private:
     Synth* instrument = nullptr;
 };
+
+}  // namespace orv::instrument

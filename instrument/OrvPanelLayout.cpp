@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orv::instrument {
+
 namespace orvpanel {
 
 namespace {
@@ -33,3 +35,5 @@ int ScaleIndexFor(double factor)
 }
 
 }  // namespace orvpanel
+
+}  // namespace orv::instrument

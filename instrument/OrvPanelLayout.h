@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace orv::instrument {
+
 namespace orvpanel {
 
 // Skin images: resource type "PNG", looked up by number; the name goes with
@@ -30,7 +32,7 @@ struct Point {
 #define ORV_PANEL_SCALE(percent)
 #define ORV_PANEL_IMAGE(name, id, stem, frames, width, height) \
     inline constexpr SkinImage k##name{id, #stem, frames, width, height};
-#define ORV_PANEL_RECT(name, left, top, right, bottom) inline constexpr Rect k##name{left, top, right, bottom};
+#define ORV_PANEL_RECT(name, left, top, right, bottom) inline constexpr editor::Rect k##name{left, top, right, bottom};
 #define ORV_PANEL_POINT(name, x, y) inline constexpr Point k##name{x, y};
 #define ORV_PANEL_LENGTH(name, value) inline constexpr int k##name = value;
 #include "instrument/OrvPanelLayout.def"
@@ -76,21 +78,23 @@ public:
     explicit PanelAtScale(int scaleIndex);
 
     int ScaleIndex() const { return scaleIndex; }
-    const DisplayScale& Scale() const { return scale; }
+    const editor::DisplayScale& Scale() const { return scale; }
     int Width() const { return scale.Pixels(kPanelWidth); }
     int Height() const { return scale.Pixels(kPanelHeight); }
     int Pixels(int length) const { return scale.Pixels(length); }
-    Rect Pixels(const Rect& r) const { return scale.Pixels(r); }
+    editor::Rect Pixels(const editor::Rect& r) const { return scale.Pixels(r); }
     // The resource number and name of an image at this scale.
     int ImageId(const SkinImage& image) const { return image.id + scaleIndex * kScaleImageIdStep; }
     std::string ImageName(const SkinImage& image) const;
 
 private:
     int scaleIndex;
-    DisplayScale scale;
+    editor::DisplayScale scale;
 };
 
 // The largest supported scale not above factor (the smallest below all).
 int ScaleIndexFor(double factor);
 
 }  // namespace orvpanel
+
+}  // namespace orv::instrument

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace orv::instrument {
+
 using namespace orvpanel;
 
 int ORV::ChosenScaleIndex() const
@@ -24,7 +26,7 @@ int ORV::ChosenScaleIndex() const
 
 void ORV::UpdatePanelScale()
 {
-    Graphics* context = EditorGraphics();
+    editor::Graphics* context = EditorGraphics();
     if (context == nullptr)
         return;
     LockGuard guard(GetLock());
@@ -42,7 +44,7 @@ void ORV::UpdatePanelScale()
 
 void ORV::RelayOutPanel(int scaleIndex)
 {
-    Graphics* context = EditorGraphics();
+    editor::Graphics* context = EditorGraphics();
     if (context == nullptr)
         return;
     LockGuard guard(GetLock());
@@ -52,7 +54,7 @@ void ORV::RelayOutPanel(int scaleIndex)
     // As when the panel was first built, each control's double-click default
     // is its parameter's declared default; then it shows the current value.
     for (int i = 0; i < ParameterCount(); ++i) {
-        const Parameter& parameter = GetParameter(i);
+        const framework::Parameter& parameter = GetParameter(i);
         PushParameterToControls(i, parameter.GetNormalised(parameter.defaultValue), true);
     }
     RefreshParameterControls();
@@ -68,7 +70,7 @@ void ORV::RelayOutPanel(int scaleIndex)
 
 void ORV::EditorOpening(void* parent)
 {
-    if (Graphics* context = EditorGraphics()) {
+    if (editor::Graphics* context = EditorGraphics()) {
         const double scale = context->SystemScale(parent);
         systemScale = std::isfinite(scale) && scale > 0.0 ? scale : 0.0;
     }
@@ -99,3 +101,5 @@ bool ORV::TakeHostScale(intptr_t value, float opt)
     }
     return true;
 }
+
+}  // namespace orv::instrument

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace orv::instrument {
+
 using namespace orvpanel;
 
 intptr_t ORV::VendorSpecific(int32_t index, intptr_t value, void* ptr, float opt)
@@ -39,7 +41,7 @@ int ORV::SnapshotScaleIndex(double scale)
 
 bool ORV::RenderPanelSnapshot(uint8_t* pixels, intptr_t size, double scale)
 {
-    Graphics* context = EditorGraphics();
+    editor::Graphics* context = EditorGraphics();
     const int scaleIndex = SnapshotScaleIndex(scale);
     if (pixels == nullptr || context == nullptr || scaleIndex < 0)
         return false;
@@ -55,7 +57,7 @@ bool ORV::RenderPanelSnapshot(uint8_t* pixels, intptr_t size, double scale)
             return false;
         RelayOutPanel(scaleIndex);
     }
-    RasterBitmap* bitmap = context->DrawBitmap();
+    editor::RasterBitmap* bitmap = context->DrawBitmap();
     const bool drawable = bitmap != nullptr && bitmap->Width() == panel.Width() && bitmap->Height() == panel.Height();
     if (drawable) {
         PlaceBalls();
@@ -77,3 +79,5 @@ bool ORV::RenderPanelSnapshot(uint8_t* pixels, intptr_t size, double scale)
         RelayOutPanel(shownIndex);
     return drawable;
 }
+
+}  // namespace orv::instrument

@@ -7,15 +7,18 @@
 #include <cstdio>
 #include <memory>
 
-OrvPresetMenu::OrvPresetMenu(Synth* instrument, const Rect& numberRect, const Rect& nameRect, const TextStyle& style)
-    : Control(instrument, numberRect.Union(nameRect), -1, Blend{kBlendNone, 1.0f}), instrument(instrument),
-      numberRect(numberRect), nameRect(nameRect)
+namespace orv::instrument {
+
+OrvPresetMenu::OrvPresetMenu(Synth* instrument, const editor::Rect& numberRect, const editor::Rect& nameRect,
+                             const editor::TextStyle& style)
+    : editor::Control(instrument, numberRect.Union(nameRect), -1, editor::Blend{editor::kBlendNone, 1.0f}),
+      instrument(instrument), numberRect(numberRect), nameRect(nameRect)
 {
     text = style;
     textEntryLength = kNameEntryLength;
 }
 
-bool OrvPresetMenu::Draw(Graphics& graphics)
+bool OrvPresetMenu::Draw(editor::Graphics& graphics)
 {
     if (instrument == nullptr)
         return true;
@@ -26,13 +29,13 @@ bool OrvPresetMenu::Draw(Graphics& graphics)
     nameText = CleanProgramName(instrument->GetProgramName(current), kShownNameBytes);
     if (numberText.empty())
         return true;
-    Rect numberArea = numberRect;
-    Rect nameArea = nameRect;
+    editor::Rect numberArea = numberRect;
+    editor::Rect nameArea = nameRect;
     return graphics.DrawStyledText(text, numberText.c_str(), numberArea, false) &&
            graphics.DrawStyledText(text, nameText.c_str(), nameArea, false);
 }
 
-void OrvPresetMenu::OnMouseDown(int x, int y, const MouseModifiers& /*mods*/)
+void OrvPresetMenu::OnMouseDown(int x, int y, const editor::MouseModifiers& /*mods*/)
 {
     if (context == nullptr || instrument == nullptr)
         return;
@@ -43,23 +46,23 @@ void OrvPresetMenu::OnMouseDown(int x, int y, const MouseModifiers& /*mods*/)
     context->MarkAllDirty();
 }
 
-void OrvPresetMenu::ShowProgramChooser(Graphics& graphics)
+void OrvPresetMenu::ShowProgramChooser(editor::Graphics& graphics)
 {
     constexpr int kSubmenus = 4;
-    PopupMenu chooser;
-    PopupMenu* submenu = nullptr;
+    editor::PopupMenu chooser;
+    editor::PopupMenu* submenu = nullptr;
     const int current = instrument->CurrentProgram();
     for (int i = 0; i < instrument->ProgramCount(); ++i) {
         if (i % kProgramsPerSubmenu == 0 && i < kSubmenus * kProgramsPerSubmenu) {
             char title[32];
             std::snprintf(title, sizeof title, "%02d - %02d", i, i + kProgramsPerSubmenu - 1);
-            submenu = chooser.AddSubmenu(title, std::make_unique<PopupMenu>()).submenu.get();
+            submenu = chooser.AddSubmenu(title, std::make_unique<editor::PopupMenu>()).submenu.get();
         }
         char item[300];
         std::snprintf(item, sizeof item, "%02u: %s", static_cast<unsigned>(i), instrument->GetProgramName(i));
-        submenu->AddItem(CleanProgramName(item, kChooserItemLength), i == current ? kItemChecked : 0);
+        submenu->AddItem(CleanProgramName(item, kChooserItemLength), i == current ? editor::kItemChecked : 0);
     }
-    PopupMenu* chosen = graphics.ShowPopupMenu(chooser, rect);
+    editor::PopupMenu* chosen = graphics.ShowPopupMenu(chooser, rect);
     if (chosen == nullptr || chosen->chosenIndex < 0)
         return;
     for (int s = 0; s < chooser.ItemCount(); ++s) {
@@ -76,12 +79,14 @@ void OrvPresetMenu::ReceiveEnteredText(const char* entered)
         return;
     // An empty entry keeps the old name (the program stays findable in the
     // chooser and the host's list); the values are stored either way.
-    const std::string name = CleanProgramName(entered, ProgramSlot::kMaxNameLength);
+    const std::string name = CleanProgramName(entered, framework::ProgramSlot::kMaxNameLength);
     {
-        PluginBase::LockGuard guard(instrument->GetLock());
+        framework::PluginBase::LockGuard guard(instrument->GetLock());
         instrument->ModifyCurrentPreset(name.c_str());
         instrument->NotifyProgramChange();
         instrument->ReportAllParametersToHost();
     }
     MarkDirty(false);
 }
+
+}  // namespace orv::instrument

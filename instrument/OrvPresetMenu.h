@@ -7,19 +7,22 @@
 
 #include <string>
 
+namespace orv::instrument {
+
 class Synth;
 
-class OrvPresetMenu : public Control {
+class OrvPresetMenu : public editor::Control {
 public:
     static constexpr int kNameEntryLength = 253;
     static constexpr size_t kShownNameBytes = 32;
     static constexpr int kProgramsPerSubmenu = 16;
     static constexpr size_t kChooserItemLength = 32;
 
-    OrvPresetMenu(Synth* instrument, const Rect& numberRect, const Rect& nameRect, const TextStyle& style);
+    OrvPresetMenu(Synth* instrument, const editor::Rect& numberRect, const editor::Rect& nameRect,
+                  const editor::TextStyle& style);
 
-    bool Draw(Graphics& graphics) override;
-    void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
+    bool Draw(editor::Graphics& graphics) override;
+    void OnMouseDown(int x, int y, const editor::MouseModifiers& mods) override;
     // The text entry over the name was committed: the program's new name.
     void ReceiveEnteredText(const char* text) override;
 
@@ -27,11 +30,13 @@ public:
     const std::string& NameText() const { return nameText; }
 
 private:
-    void ShowProgramChooser(Graphics& graphics);
+    void ShowProgramChooser(editor::Graphics& graphics);
 
     Synth* instrument = nullptr;
-    Rect numberRect;
-    Rect nameRect;
+    editor::Rect numberRect;
+    editor::Rect nameRect;
     std::string numberText;
     std::string nameText;
 };
+
+}  // namespace orv::instrument

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace orv::instrument {
+
 namespace {
 
 constexpr char kCurrentTag[] = "ORV_2.0.0";
@@ -15,7 +17,7 @@ constexpr int kOlderValueCount = 7;
 
 }  // namespace
 
-bool ORV::WriteProgramState(SerialBuffer& buffer)
+bool ORV::WriteProgramState(framework::SerialBuffer& buffer)
 {
     buffer.PutBytes(kCurrentTag, kTagLength);
     buffer.PutInt32(CurrentProgram());
@@ -25,7 +27,7 @@ bool ORV::WriteProgramState(SerialBuffer& buffer)
     return buffer.Size() > 0;
 }
 
-int ORV::ReadProgramState(const SerialBuffer& buffer, int position)
+int ORV::ReadProgramState(const framework::SerialBuffer& buffer, int position)
 {
     char tag[kTagLength] = {};
     if (position >= 0 && static_cast<size_t>(position) < buffer.Size())
@@ -51,12 +53,12 @@ int ORV::ReadProgramState(const SerialBuffer& buffer, int position)
         position = buffer.GetDouble(position, value);
         if (position < 0)
             value = 0.0;
-        Parameter& parameter = GetParameter(i);
+        framework::Parameter& parameter = GetParameter(i);
         parameter.value = parameter.Clamp(value);
     }
     if (count == kOlderValueCount)
         for (int i = kOlderValueCount; i < ParameterCount() && position >= 0; ++i) {
-            Parameter& parameter = GetParameter(i);
+            framework::Parameter& parameter = GetParameter(i);
             parameter.value = parameter.Clamp(parameter.defaultValue);
         }
 
@@ -64,3 +66,5 @@ int ORV::ReadProgramState(const SerialBuffer& buffer, int position)
         ParameterChanged(i);
     return position;
 }
+
+}  // namespace orv::instrument

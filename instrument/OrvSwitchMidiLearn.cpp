@@ -4,14 +4,17 @@
 #include "instrument/OrvPanelLayout.h"
 #include "instrument/Synth.h"
 
-OrvSwitchMidiLearn::OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& learnImages)
-    : SwitchControl(instrument, x, y, paramIdx, learnImages, kBlendNone), instrument(instrument)
+namespace orv::instrument {
+
+OrvSwitchMidiLearn::OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx,
+                                       const editor::BitmapStrip& learnImages)
+    : editor::SwitchControl(instrument, x, y, paramIdx, learnImages, editor::kBlendNone), instrument(instrument)
 {}
 
-void OrvSwitchMidiLearn::OnMouseDown(int x, int y, const MouseModifiers& mods)
+void OrvSwitchMidiLearn::OnMouseDown(int x, int y, const editor::MouseModifiers& mods)
 {
     if (mods.left) {
-        SwitchControl::OnMouseDown(x, y, mods);
+        editor::SwitchControl::OnMouseDown(x, y, mods);
         if (instrument != nullptr)
             instrument->ArmMidiLearn(value > 0.0, !learnMode);
         return;
@@ -42,3 +45,5 @@ void OrvSwitchMidiLearn::LoadModeImages()
     const orvpanel::PanelAtScale panel(orvpanel::ScaleIndexFor(context->Scale().factor));
     strip = context->LoadImageStrip(panel.ImageId(images), panel.ImageName(images).c_str(), images.frames);
 }
+
+}  // namespace orv::instrument

@@ -6,13 +6,15 @@
 
 #include "editor/SwitchControl.h"
 
+namespace orv::instrument {
+
 class Synth;
 
-class OrvSwitchMidiLearn : public SwitchControl {
+class OrvSwitchMidiLearn : public editor::SwitchControl {
 public:
-    OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& learnImages);
+    OrvSwitchMidiLearn(Synth* instrument, int x, int y, int paramIdx, const editor::BitmapStrip& learnImages);
 
-    void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
+    void OnMouseDown(int x, int y, const editor::MouseModifiers& mods) override;
 
     // True while it learns bindings, false while it forgets them.
     bool LearnMode() const { return learnMode; }
@@ -26,3 +28,5 @@ private:
     Synth* instrument = nullptr;
     bool learnMode = true;
 };
+
+}  // namespace orv::instrument

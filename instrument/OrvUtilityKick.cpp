@@ -3,6 +3,8 @@
 #include "instrument/OrvPanelLayout.h"
 #include "instrument/Synth.h"
 
+namespace orv::instrument {
+
 namespace {
 
 // The wrap points are the instrument's 64 programs.
@@ -11,13 +13,13 @@ constexpr int kProgramsAround = 64;
 
 }  // namespace
 
-OrvUtilityKick::OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& strip)
-    : ContactControl(instrument, x, y, paramIdx, strip, kBlendNone), instrument(instrument)
+OrvUtilityKick::OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const editor::BitmapStrip& strip)
+    : editor::ContactControl(instrument, x, y, paramIdx, strip, editor::kBlendNone), instrument(instrument)
 {}
 
-void OrvUtilityKick::OnMouseUp(int x, int y, const MouseModifiers& mods)
+void OrvUtilityKick::OnMouseUp(int x, int y, const editor::MouseModifiers& mods)
 {
-    ContactControl::OnMouseUp(x, y, mods);
+    editor::ContactControl::OnMouseUp(x, y, mods);
     if (instrument == nullptr)
         return;
     int program = instrument->CurrentProgram();
@@ -30,3 +32,5 @@ void OrvUtilityKick::OnMouseUp(int x, int y, const MouseModifiers& mods)
     }
     instrument->SwitchProgram(program);
 }
+
+}  // namespace orv::instrument

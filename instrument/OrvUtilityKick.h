@@ -4,15 +4,19 @@
 
 #include "editor/ContactControl.h"
 
+namespace orv::instrument {
+
 class Synth;
 
-class OrvUtilityKick : public ContactControl {
+class OrvUtilityKick : public editor::ContactControl {
 public:
     // paramIdx is orvpanel::kPreviousProgram or kNextProgram.
-    OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const BitmapStrip& strip);
+    OrvUtilityKick(Synth* instrument, int x, int y, int paramIdx, const editor::BitmapStrip& strip);
 
-    void OnMouseUp(int x, int y, const MouseModifiers& mods) override;
+    void OnMouseUp(int x, int y, const editor::MouseModifiers& mods) override;
 
 private:
     Synth* instrument = nullptr;
 };
+
+}  // namespace orv::instrument

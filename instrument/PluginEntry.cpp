@@ -10,6 +10,8 @@
 #define ORV_EXPORT __attribute__((visibility("default")))
 #endif
 
+namespace orv::instrument {
+
 namespace {
 
 std::mutex& EntryLock()
@@ -20,7 +22,7 @@ std::mutex& EntryLock()
 
 }  // namespace
 
-extern "C" ORV_EXPORT vst::AEffect* VSTPluginMain(vst::HostCallback hostCallback)
+extern "C" ORV_EXPORT framework::vst::AEffect* VSTPluginMain(framework::vst::HostCallback hostCallback)
 {
     std::lock_guard<std::mutex> guard(EntryLock());
     ORV* plugin = nullptr;
@@ -30,7 +32,7 @@ extern "C" ORV_EXPORT vst::AEffect* VSTPluginMain(vst::HostCallback hostCallback
         return nullptr;
     }
     plugin->FillEmptyPrograms(plugin->ProgramCount());
-    vst::AEffect* effect = plugin->Effect();
+    framework::vst::AEffect* effect = plugin->Effect();
     effect->numPrograms = std::max(effect->numPrograms, 1);
     return effect;
 }
@@ -38,9 +40,11 @@ extern "C" ORV_EXPORT vst::AEffect* VSTPluginMain(vst::HostCallback hostCallback
 #if !defined(_WIN32)
 // Older hosts look for "main"; C++ does not let us define a function of that
 // name, so the symbol is given it directly. Windows exports it by .def file.
-extern "C" ORV_EXPORT vst::AEffect* OrvLegacyMain(vst::HostCallback hostCallback) __asm__("main");
-extern "C" vst::AEffect* OrvLegacyMain(vst::HostCallback hostCallback)
+extern "C" ORV_EXPORT framework::vst::AEffect* OrvLegacyMain(framework::vst::HostCallback hostCallback) __asm__("main");
+extern "C" framework::vst::AEffect* OrvLegacyMain(framework::vst::HostCallback hostCallback)
 {
     return VSTPluginMain(hostCallback);
 }
 #endif
+
+}  // namespace orv::instrument

@@ -3,6 +3,8 @@
 // new version is downloaded from.
 #pragma once
 
+namespace orv::instrument {
+
 inline constexpr char kProductName[] = "ORV";
 inline constexpr char kProductVersionText[] = "2.0.0";
 inline constexpr char kVersionQueryHost[] = "www.tarnwick.com";
@@ -15,3 +17,5 @@ inline constexpr char kDownloadPageUrl[] = "http://www.tarnwick.com/music/vst.ht
 // Tests point the version query at a server of their own with this
 // environment variable ("host:port"); nothing a user's files hold can.
 inline constexpr char kVersionQueryOverride[] = "ORV_TEST_VERSION_QUERY";
+
+}  // namespace orv::instrument

@@ -2,6 +2,8 @@
 
 #include "editor/raster/Utf8.h"
 
+namespace orv::instrument {
+
 namespace {
 
 bool IsContinuation(unsigned char byte)
@@ -43,9 +45,9 @@ std::string CleanProgramName(std::string_view text, size_t maxBytes)
     size_t position = 0;
     while (position < text.size()) {
         const size_t start = position;
-        const char32_t codePoint = NextCodePoint(text, position);
-        const bool valid =
-            !(codePoint == kReplacementCharacter && position - start == 1) && codePoint >= 0x20 && codePoint != 0x7f;
+        const char32_t codePoint = editor::NextCodePoint(text, position);
+        const bool valid = !(codePoint == editor::kReplacementCharacter && position - start == 1) &&
+                           codePoint >= 0x20 && codePoint != 0x7f;
         const std::string_view piece = valid ? text.substr(start, position - start) : std::string_view("?");
         if (name.size() + piece.size() > maxBytes)
             break;
@@ -53,3 +55,5 @@ std::string CleanProgramName(std::string_view text, size_t maxBytes)
     }
     return name;
 }
+
+}  // namespace orv::instrument

@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+namespace orv::instrument {
+
 // At most maxBytes of text, ending on a whole character; every byte that
 // starts no valid UTF-8 character (and every control character) becomes '?'.
 std::string CleanProgramName(std::string_view text, size_t maxBytes);
+
+}  // namespace orv::instrument

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cmath>
 
+namespace orv::instrument {
+
 bool EqualsIgnoringCase(const std::string& text, const char* other)
 {
     size_t i = 0;
@@ -18,7 +20,7 @@ bool EqualsIgnoringCase(const std::string& text, const char* other)
 
 double ParseSettingNumber(const std::string& text)
 {
-    return ParseNumber(text.c_str());
+    return framework::ParseNumber(text.c_str());
 }
 
 int32_t TruncateToInt32(double value)
@@ -52,3 +54,5 @@ int32_t ParseControllerEntry(const std::string& text)
         return static_cast<int32_t>(value);
     return -1;
 }
+
+}  // namespace orv::instrument

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv::instrument {
+
 bool EqualsIgnoringCase(const std::string& text, const char* other);
 
 // The leading number of text, read as the plug-in reads every number (see
@@ -18,3 +20,5 @@ int32_t TruncateToInt32(double value);
 // A learned-controller entry: the leading integer when it is non-zero or the
 // text starts with "0", otherwise -1 (no binding).
 int32_t ParseControllerEntry(const std::string& text);
+
+}  // namespace orv::instrument

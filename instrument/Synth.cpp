@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace orv::instrument {
+
 namespace {
 
 constexpr const char* kVendorFolder = "Tarnwick";
@@ -33,14 +35,14 @@ int PanelSizeFromText(const std::string& text)
 
 }  // namespace
 
-Synth::Synth(const PluginDescription& description, vst::HostCallback hostCallback)
-    : VstPlugin(description, hostCallback)
+Synth::Synth(const framework::PluginDescription& description, framework::vst::HostCallback hostCallback)
+    : framework::VstPlugin(description, hostCallback)
 {
-    graphics = CreateEditorGraphics(this);
+    graphics = editor::CreateEditorGraphics(this);
     std::fill(std::begin(controlMap), std::end(controlMap), -1);
     OpenConfiguration();
     BindTuningLibrary();
-    tuning = std::make_unique<MtsClient>(ProcessMtsBinding());
+    tuning = std::make_unique<engine::MtsClient>(engine::ProcessMtsBinding());
 }
 
 Synth::~Synth()
@@ -189,7 +191,7 @@ void Synth::SetIgnoreProgramChange(bool on)
     WriteConfiguration(kConfigIgnoreProgramChange);
 }
 
-void Synth::ReplaceEditorGraphics(std::unique_ptr<Graphics> context)
+void Synth::ReplaceEditorGraphics(std::unique_ptr<editor::Graphics> context)
 {
     if (context == nullptr)
         return;
@@ -289,7 +291,7 @@ void Synth::TurnLearnSwitchOff()
 bool Synth::LoadBankFromMemory(const unsigned char* bytes, size_t size)
 {
     LockGuard guard(GetLock());
-    SerialBuffer bank;
+    framework::SerialBuffer bank;
     if (bytes == nullptr || !bank.PutBytes(bytes, size))
         return false;
     // The file header is stepped over unchecked: eight int32 fields, 124
@@ -325,7 +327,7 @@ void Synth::InitializeProgram()
 {
     LockGuard guard(GetLock());
     for (int i = 0; i < ParameterCount(); ++i) {
-        const Parameter& parameter = GetParameter(i);
+        const framework::Parameter& parameter = GetParameter(i);
         SetParameterFromEditor(i, parameter.GetNormalised(parameter.defaultValue));
     }
     ModifyCurrentPreset("Init");
@@ -362,3 +364,5 @@ void Synth::PasteProgram()
     RefreshParameterControls();
     ReportAllParametersToHost();
 }
+
+}  // namespace orv::instrument

@@ -12,13 +12,17 @@
 #include <memory>
 #include <string>
 
+namespace orv::editor {
 class Control;
 class Graphics;
+}  // namespace orv::editor
 
-class Synth : public VstPlugin {
+namespace orv::instrument {
+
+class Synth : public framework::VstPlugin {
 public:
     // The controllers that can be learned (the rest are channel mode messages).
-    static constexpr int kControllerCount = Engine::kControllerCount;
+    static constexpr int kControllerCount = engine::Engine::kControllerCount;
     // WriteConfiguration selectors: everything, or one of the two MIDI flags
     // (the option menu's action numbers of those entries).
     static constexpr int kConfigAll = -1;
@@ -27,7 +31,7 @@ public:
 
     enum ConfigStatus { kConfigOk = 0, kConfigFileMissing = 1 };
 
-    Synth(const PluginDescription& description, vst::HostCallback hostCallback);
+    Synth(const framework::PluginDescription& description, framework::vst::HostCallback hostCallback);
     ~Synth() override;
 
     // --- operations the instrument completes ------------------------------------
@@ -84,16 +88,16 @@ public:
     void ArmMidiLearn(bool armed, bool forget);
     bool LearnArmed() const { return learnArmed; }
     bool LearnForgets() const { return learnForget; }
-    const MtsClient* Tuning() const { return tuning.get(); }
+    const engine::MtsClient* Tuning() const { return tuning.get(); }
     // Controller number (0..119) -> parameter index, or -1 when not learned.
     const int32_t* ControlMap() const { return controlMap; }
 
     // --- editor -----------------------------------------------------------------
     // The editor's graphics context; it lives as long as the instrument.
-    Graphics* EditorGraphics() const { return graphics.get(); }
+    editor::Graphics* EditorGraphics() const { return graphics.get(); }
     // Builds the panel into another context and attaches that one instead:
     // a context without a window of the caller's choosing (tests, renders).
-    void ReplaceEditorGraphics(std::unique_ptr<Graphics> context);
+    void ReplaceEditorGraphics(std::unique_ptr<editor::Graphics> context);
 
 protected:
     // Locates the settings file, creating folder and file when missing, and
@@ -109,12 +113,12 @@ protected:
     // The panel's controls are about to go with their context.
     virtual void ForgetEditorControls() { learnSwitch = nullptr; }
 
-    std::unique_ptr<Graphics> graphics;
-    std::unique_ptr<MtsClient> tuning;
+    std::unique_ptr<editor::Graphics> graphics;
+    std::unique_ptr<engine::MtsClient> tuning;
     int32_t controlMap[kControllerCount];
     // The panel's learn switch, turned off when a learn completes; owned by
     // the graphics context.
-    Control* learnSwitch = nullptr;
+    editor::Control* learnSwitch = nullptr;
     bool learnArmed = false;
     bool learnForget = false;
     int32_t learnCc = -1;
@@ -127,10 +131,12 @@ protected:
     std::string documentsFolder;
     std::string programFilesPath;
     std::string startupBankPath;
-    SerialBuffer programClipboard;
+    framework::SerialBuffer programClipboard;
     int32_t clipboardProgramIndex = -1;
 
 private:
     void WriteStartupBankEntry();
     void WritePanelSize();
 };
+
+}  // namespace orv::instrument

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace orv::instrument {
+
 namespace {
 
 constexpr size_t kValueCapacity = 64;
@@ -31,7 +33,7 @@ public:
             field = std::clamp(TruncateToInt32(ParseSettingNumber(text)), -kLargestInteger, kLargestInteger);
     }
     // Attack, decay and sustain at the soft, break and percussive ends.
-    void Blend(const char* section, EnvelopeBlend& blend)
+    void Blend(const char* section, engine::EnvelopeBlend& blend)
     {
         Real(section, "Attack Soft", blend.attackSoft);
         Real(section, "Attack Break", blend.attackBreak);
@@ -48,18 +50,18 @@ private:
     const platform::ProfileSnapshot& file;
 };
 
-constexpr const char* kModelSections[kModelCount] = {"String", "Wood", "Metal", "Glass", "Sine"};
+constexpr const char* kModelSections[engine::kModelCount] = {"String", "Wood", "Metal", "Glass", "Sine"};
 
 }  // namespace
 
-void ReadSynthGlobals(const platform::ProfileSnapshot& file, SynthGlobals& g)
+void ReadSynthGlobals(const platform::ProfileSnapshot& file, engine::SynthGlobals& g)
 {
     Reader read(file);
     read.Integer("Global", "Pitch Bend Range", g.pitchBendRange);
     read.Real("Global", "Vibrato Rate", g.vibratoRate);
     read.Real("Global", "Vibrato Depth", g.vibratoDepth);
     read.Real("Global", "Velocity", g.velocity);
-    for (int model = 0; model < kModelCount; ++model) {
+    for (int model = 0; model < engine::kModelCount; ++model) {
         read.Real(kModelSections[model], "Volume", g.modelVolume[model]);
         read.Integer(kModelSections[model], "Transpose", g.modelTranspose[model]);
         read.Integer(kModelSections[model], "Tuning", g.modelTuning[model]);
@@ -86,3 +88,5 @@ void ReadSynthGlobals(const platform::ProfileSnapshot& file, SynthGlobals& g)
     read.Real("Metal Tremolo", "Rate", g.tremoloRate);
     read.Real("Metal Tremolo", "Depth", g.tremoloDepth);
 }
+
+}  // namespace orv::instrument

@@ -5,6 +5,10 @@
 #include "engine/SynthGlobals.h"
 #include "platform/ProfileSnapshot.h"
 
+namespace orv::instrument {
+
 // Replaces every field whose key is present (and not empty) in the settings
 // file; other fields keep their values.
-void ReadSynthGlobals(const platform::ProfileSnapshot& file, SynthGlobals& settings);
+void ReadSynthGlobals(const platform::ProfileSnapshot& file, engine::SynthGlobals& settings);
+
+}  // namespace orv::instrument

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <mutex>
 
+namespace orv::instrument {
+
 namespace {
 
 // Kept loaded for the life of the process; released at exit.
@@ -24,8 +26,8 @@ void Resolve(Function& function, const char* name)
 
 void Bind()
 {
-    MtsBinding& binding = ProcessMtsBinding();
-    binding = MtsBinding();
+    engine::MtsBinding& binding = engine::ProcessMtsBinding();
+    binding = engine::MtsBinding();
     const char* override = std::getenv("ORV_MTS_LIBRARY");
     const std::string path = override != nullptr && override[0] != '\0' ? override : platform::TuningLibraryPath();
     if (path.empty() || !Library().Open(path))
@@ -54,3 +56,5 @@ void BindTuningLibrary()
     static std::once_flag once;
     std::call_once(once, Bind);
 }
+
+}  // namespace orv::instrument

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <exception>
 
+namespace orv::instrument {
+
 namespace {
 
 // Replies encode versions as major digit, minor digit, patch digits.
@@ -61,24 +63,25 @@ std::string ErrorMessage()
 UpdateVerdict JudgeVersionReply(const std::string& reply)
 {
     if (reply.empty())
-        return {-1, ErrorMessage(), kTitle, MessageButtons::kOkError};
+        return {-1, ErrorMessage(), kTitle, editor::MessageButtons::kOkError};
     try {
         const UpdateVerdict invalid{-3, std::string("Invalid call to ") + kVersionQueryHost + ".", kTitle,
-                                    MessageButtons::kOkError};
+                                    editor::MessageButtons::kOkError};
         if (reply.find('<') != std::string::npos)
             return invalid;
         const LeadingNumber number(reply);
         if (number.digits.size() > kLongestVersionDigits)
             return invalid;
         if (number.Value() <= kThisVersionNumber)
-            return {0, "Your version is up to date.", kTitle, MessageButtons::kOkInformation};
+            return {0, "Your version is up to date.", kTitle, editor::MessageButtons::kOkInformation};
         const std::string message = std::string("A new version of ") + kProductName + " is available.\n\n" +
                                     "\tYour version: \t" + kProductVersionText + "\n" + "\tNew version: \t" +
                                     VersionText(number.digits) + "\n" + "\nDo you want to go to " + kMakerSiteAddress +
                                     " to get the new version?";
-        return {0, message, std::string("New Version of ") + kProductName + " Detected", MessageButtons::kYesNo};
+        return {0, message, std::string("New Version of ") + kProductName + " Detected",
+                editor::MessageButtons::kYesNo};
     } catch (const std::exception&) {
-        return {-2, ErrorMessage(), kTitle, MessageButtons::kOkError};
+        return {-2, ErrorMessage(), kTitle, editor::MessageButtons::kOkError};
     }
 }
 
@@ -99,12 +102,15 @@ platform::HttpRequest VersionQuery()
     return request;
 }
 
-int CheckForUpdate(Graphics& graphics, const platform::HttpRequest& query)
+int CheckForUpdate(editor::Graphics& graphics, const platform::HttpRequest& query)
 {
     const platform::HttpResponse response = platform::HttpGet(query);
     const UpdateVerdict verdict = JudgeVersionReply(response.Succeeded() ? response.body : std::string());
-    const MessageAnswer answer = graphics.ShowMessage(verdict.message.c_str(), verdict.title.c_str(), verdict.buttons);
-    if (verdict.buttons == MessageButtons::kYesNo && answer != kAnswerNo)
+    const editor::MessageAnswer answer =
+        graphics.ShowMessage(verdict.message.c_str(), verdict.title.c_str(), verdict.buttons);
+    if (verdict.buttons == editor::MessageButtons::kYesNo && answer != editor::kAnswerNo)
         graphics.OpenWebAddress(kDownloadPageUrl);
     return verdict.result;
 }
+
+}  // namespace orv::instrument

@@ -7,6 +7,12 @@
 
 #include <string>
 
+namespace orv::editor {
+class Graphics;
+}  // namespace orv::editor
+
+namespace orv::instrument {
+
 // What the user is told about one reply, and how.
 struct UpdateVerdict {
     // 0: a definite answer; -1: no reply; -2: the evaluation failed;
@@ -14,7 +20,7 @@ struct UpdateVerdict {
     int result = 0;
     std::string message;
     std::string title;
-    MessageButtons buttons = MessageButtons::kOkError;
+    editor::MessageButtons buttons = editor::MessageButtons::kOkError;
 };
 
 // The reply of the version query (empty when none arrived) judged against
@@ -25,10 +31,10 @@ UpdateVerdict JudgeVersionReply(const std::string& reply);
 // override variable).
 platform::HttpRequest VersionQuery();
 
-class Graphics;
-
 // The whole check on the user's request: the query, the verdict in a message
 // box owned by the editor, and the download page opened unless the user
 // declines. Only a whole reply with a success status is a reply: a transfer
 // cut short or an error page is none. Returns the verdict's result.
-int CheckForUpdate(Graphics& graphics, const platform::HttpRequest& query = VersionQuery());
+int CheckForUpdate(editor::Graphics& graphics, const platform::HttpRequest& query = VersionQuery());
+
+}  // namespace orv::instrument

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 struct FileCloser {
@@ -67,4 +67,4 @@ bool WriteWholeFile(const std::string& path, std::string_view contents, std::str
     return true;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

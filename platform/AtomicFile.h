@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace orv::platform {
 
 // Writes contents to a new file beside path, flushes it to disk and renames
 // it over path, keeping the old file's permissions. A symbolic link at path
@@ -19,4 +19,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents);
 // few words for a message ("is a directory", or the system's own).
 bool WriteWholeFile(const std::string& path, std::string_view contents, std::string& reason);
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace orv::platform {
 
 enum class FileReadResult {
     Read,     // contents holds the whole file
@@ -32,4 +32,4 @@ FileReadResult ReadWholeFile(const std::string& path, size_t limit, std::string&
 FileReadResult ReadWholeFile(const std::string& path, size_t limit, FileSource source, std::vector<uint8_t>& bytes,
                              std::string& reason);
 
-}  // namespace platform
+}  // namespace orv::platform

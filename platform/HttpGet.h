@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-namespace platform {
+namespace orv::platform {
 
 struct HttpRequest {
     std::string host;
@@ -42,4 +42,4 @@ struct HttpResponse {
 
 HttpResponse HttpGet(const HttpRequest& request);
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace platform::ini {
+namespace orv::platform::ini {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -321,4 +321,4 @@ std::string WithSectionEmptied(std::string_view text, std::string_view section)
     return result;
 }
 
-}  // namespace platform::ini
+}  // namespace orv::platform::ini

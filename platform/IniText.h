@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform::ini {
+namespace orv::platform::ini {
 
 // The value of key in section, or nothing when the key is absent or has no '='.
 std::optional<std::string_view> FindValue(std::string_view text, std::string_view section, std::string_view key);
@@ -52,4 +52,4 @@ std::string WithValue(std::string_view text, std::string_view section, std::stri
 // header "[]").
 std::string WithSectionEmptied(std::string_view text, std::string_view section);
 
-}  // namespace platform::ini
+}  // namespace orv::platform::ini

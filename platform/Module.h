@@ -2,8 +2,8 @@
 // operating system attaches it, for finding the library's own resources.
 #pragma once
 
-namespace platform {
+namespace orv::platform {
 
 void* ModuleHandle();
 
-}  // namespace platform
+}  // namespace orv::platform

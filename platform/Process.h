@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace orv::platform {
+
 // A started program whose standard output is collected until it exits.
 class ChildProcess {
 public:
@@ -42,3 +44,5 @@ std::string FindProgram(const std::string& name, const std::vector<std::string>&
 
 // This process's environment as "NAME=value" entries.
 std::vector<std::string> CurrentEnvironment();
+
+}  // namespace orv::platform

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace orv::platform {
 
 // When the buffer is exactly as long as the value without its opening quote,
 // Windows (as Wine shows) also drops the value's last character; kept here so
@@ -34,4 +34,4 @@ std::string_view ProfileFallback(const char* fallback)
     return text;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace orv::platform {
 
 // A value quoted at both ends ("..." or '...') loses its quotes; a value cut
 // to capacity - 1 characters keeps its opening part.
@@ -18,4 +18,4 @@ std::string ProfileAnswer(std::string_view value, size_t capacity);
 // character); null reads as empty.
 std::string_view ProfileFallback(const char* fallback);
 
-}  // namespace platform
+}  // namespace orv::platform

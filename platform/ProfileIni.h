@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <string>
 
-namespace platform {
+namespace orv::platform {
 
 // The value of section/key, or fallback when the key or the file is absent;
 // at most capacity - 1 characters, like a caller's buffer of capacity bytes
@@ -35,4 +35,4 @@ bool WriteProfileString(const std::string& path, const char* section, const char
 // section is no error; no file is created for it.
 bool ClearProfileSection(const std::string& path, const char* section);
 
-}  // namespace platform
+}  // namespace orv::platform

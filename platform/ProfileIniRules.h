@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace orv::platform {
 
 // Larger files are not settings files: our own reader takes them for absent
 // and never rewrites them, so that nothing in them is lost.
@@ -68,4 +68,4 @@ inline bool IsWritableProfileEntry(const char* section, const char* key, const c
 // any other file is answered key by key. (One implementation per system.)
 bool ReadsLikeIniText(const std::string& path, std::string_view text);
 
-}  // namespace platform
+}  // namespace orv::platform

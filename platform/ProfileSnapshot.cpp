@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-namespace platform {
+namespace orv::platform {
 
 ProfileSnapshot::ProfileSnapshot(const std::string& file) : path(file)
 {
@@ -56,4 +56,4 @@ std::string ProfileSnapshot::Read(const char* section, const char* key, const ch
     return ProfileAnswer(ProfileFallback(fallback), capacity);
 }
 
-}  // namespace platform
+}  // namespace orv::platform

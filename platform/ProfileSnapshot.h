@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace platform {
+namespace orv::platform {
 
 class ProfileSnapshot {
 public:
@@ -35,4 +35,4 @@ private:
     std::unordered_map<std::string, Keys> sections;
 };
 
-}  // namespace platform
+}  // namespace orv::platform

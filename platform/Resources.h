@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace platform {
+namespace orv::platform {
 
 struct ResourceBytes {
     const unsigned char* data = nullptr;
@@ -16,4 +16,4 @@ struct ResourceBytes {
 bool FindLibraryResource(const char* type, const char* name, ResourceBytes& bytes);
 bool FindLibraryResource(const char* type, int id, ResourceBytes& bytes);
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform {
+namespace orv::platform {
 
 class SharedLibrary {
 public:
@@ -28,4 +28,4 @@ private:
     std::string error;
 };
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -2,8 +2,8 @@
 // decides if a command-line tool redraws a progress line there.
 #pragma once
 
-namespace platform {
+namespace orv::platform {
 
 bool StandardErrorIsTerminal();
 
-}  // namespace platform
+}  // namespace orv::platform

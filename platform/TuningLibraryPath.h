@@ -3,8 +3,8 @@
 
 #include <string>
 
-namespace platform {
+namespace orv::platform {
 
 std::string TuningLibraryPath();
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace platform {
+namespace orv::platform {
 
 // Where per-user application settings live: %LOCALAPPDATA% on Windows,
 // $XDG_CONFIG_HOME (else ~/.config) elsewhere. Empty when unknown.
@@ -26,4 +26,4 @@ bool FileExists(const std::string& path);
 // truncated). False when no file could be created or opened there.
 bool CreateEmptyFile(const std::string& path);
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -5,6 +5,8 @@
 #include <map>
 #include <mutex>
 
+namespace orv::editor {
+
 namespace {
 
 // Lives until the library is unloaded; its destructor deletes the images.
@@ -52,3 +54,5 @@ RasterBitmap* CachedPngResource(int resourceId)
     // Decoded outside the lock; a thread that loses the race drops its copy.
     return CacheBitmap(resourceId, LoadPngResource(resourceId));
 }
+
+}  // namespace orv::editor

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+namespace orv::editor {
+
 // The cached bitmap for a resource id, or null.
 RasterBitmap* FindCachedBitmap(int resourceId);
 
@@ -18,3 +20,5 @@ RasterBitmap* CacheBitmap(int resourceId, std::unique_ptr<RasterBitmap> bitmap);
 // The PNG resource `resourceId` from the cache, decoded and stored on the
 // first call; null when the resource is missing or invalid.
 RasterBitmap* CachedPngResource(int resourceId);
+
+}  // namespace orv::editor

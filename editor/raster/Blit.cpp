@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace orv::editor {
+
 void Blit(RasterBitmap& dest, const RasterBitmap& src, int x, int y, const RasterRect* sourceRect, float weight,
           uint32_t mode)
 {
@@ -108,3 +110,5 @@ void FillDisc(RasterBitmap& dest, int x, int y, int diameter, uint32_t colour)
         },
         kRasterCopyAlpha, WeightFactor(1.0f));
 }
+
+}  // namespace orv::editor

@@ -32,6 +32,8 @@
 
 #include <cstdint>
 
+namespace orv::editor {
+
 constexpr uint32_t kRasterOperationMask = 0xff;
 constexpr uint32_t kRasterOpCopy = 0;
 constexpr uint32_t kRasterOpAdd = 1;
@@ -64,3 +66,5 @@ void FillRectangle(RasterBitmap& dest, int x, int y, int w, int h, uint32_t colo
 // `colour`, clipped to the bitmap, as copy with alpha at full weight: the
 // colour's alpha times each pixel's share of the disc (its edge smooth).
 void FillDisc(RasterBitmap& dest, int x, int y, int diameter, uint32_t colour);
+
+}  // namespace orv::editor

@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdint>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr uint32_t kOpaque = 0xff;
@@ -66,3 +68,5 @@ bool DrawStyledText(RasterBitmap* bitmap, TextStyle& style, std::string_view tex
     rect.bottom = Saturate(int64_t{rect.top} + (int64_t{extent.bottom} - extent.top));
     return true;
 }
+
+}  // namespace orv::editor

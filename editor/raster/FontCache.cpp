@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv::editor {
+
 namespace {
 
 // What makes two styles share a font. The quality is part of it: styles that
@@ -65,3 +67,5 @@ RasterCachedFont* FontForStyle(TextStyle& style)
     table.fonts.emplace_back(key, std::move(font));
     return style.font;
 }
+
+}  // namespace orv::editor

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv::editor {
+
 struct TextStyle;
 
 // One rendered glyph: its coverage (0 none .. 255 full), one byte per pixel,
@@ -49,3 +51,5 @@ public:
 // True when the process runs under Wine (decided once per process); always
 // false outside Windows.
 bool RunningUnderWine();
+
+}  // namespace orv::editor

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace orv::editor {
+
 // An area of a destination bitmap, already clipped to it.
 struct RasterArea {
     int x = 0;
@@ -158,3 +160,5 @@ void BlendArea(RasterBitmap& dest, const RasterArea& area, const Source& source,
         return;  // multiply, overlay, hue/saturation/value: not provided
     }
 }
+
+}  // namespace orv::editor

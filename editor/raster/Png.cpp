@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr size_t kSignatureSize = 8;
@@ -120,3 +122,5 @@ std::unique_ptr<RasterMemBitmap> LoadPngResource(int id)
         return nullptr;
     return LoadPngFromMemory(resource.data, resource.size);
 }
+
+}  // namespace orv::editor

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <memory>
 
+namespace orv::editor {
+
 // Every PNG colour type and bit depth is turned into 8-bit 0xAARRGGBB pixels:
 // palettes expanded, grey turned into RGB, a transparency chunk into alpha,
 // 16-bit samples cut to 8, and images without alpha made opaque. Null for
@@ -20,3 +22,5 @@ std::unique_ptr<RasterMemBitmap> LoadPngResource(int id);
 // Far above any skin image, low enough that a forged header cannot make us
 // allocate gigabytes.
 constexpr int kMaxPngDimension = 4096;
+
+}  // namespace orv::editor

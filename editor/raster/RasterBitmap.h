@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace orv::editor {
+
 class RasterBitmap {
 public:
     virtual ~RasterBitmap() = default;
@@ -32,3 +34,5 @@ public:
     uint32_t* Row(int y) const { return Pixels() + static_cast<intptr_t>(y) * RowSpan(); }
     bool Empty() const { return Pixels() == nullptr || Width() <= 0 || Height() <= 0; }
 };
+
+}  // namespace orv::editor

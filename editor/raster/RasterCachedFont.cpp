@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+namespace orv::editor {
+
 namespace {
 
 // Glyph masks beyond this line height are not worth caching; such fonts use
@@ -243,3 +245,5 @@ bool RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int length
     });
     return true;
 }
+
+}  // namespace orv::editor

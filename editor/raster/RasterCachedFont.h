@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace orv::editor {
+
 // Font flags.
 constexpr uint32_t kFontNativeDrawing = 0x400;  // may draw with the system's text output
 constexpr uint32_t kFontEffectMask = 0x1f7;     // effects only the glyph path can draw
@@ -100,3 +102,5 @@ private:
     std::unordered_map<char32_t, Glyph> highGlyphs;
     std::vector<uint8_t> masks;
 };
+
+}  // namespace orv::editor

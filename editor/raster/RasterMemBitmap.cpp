@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace orv::editor {
+
 RasterMemBitmap::RasterMemBitmap(int w, int h)
 {
     Resize(w, h);
@@ -44,3 +46,5 @@ bool RasterMemBitmap::Resize(int w, int h)
     rowSpan = static_cast<int>(span);
     return true;
 }
+
+}  // namespace orv::editor

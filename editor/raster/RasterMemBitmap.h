@@ -10,6 +10,8 @@
 
 #include <cstddef>
 
+namespace orv::editor {
+
 class RasterMemBitmap : public RasterBitmap {
 public:
     RasterMemBitmap() = default;
@@ -37,3 +39,5 @@ private:
     int height = 0;
     int rowSpan = 0;
 };
+
+}  // namespace orv::editor

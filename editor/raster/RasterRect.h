@@ -2,6 +2,8 @@
 // exclusive.
 #pragma once
 
+namespace orv::editor {
+
 struct RasterRect {
     int left = 0;
     int top = 0;
@@ -11,3 +13,5 @@ struct RasterRect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
 };
+
+}  // namespace orv::editor

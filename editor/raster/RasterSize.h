@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace orv::editor {
+
 // The width raised to the next multiple of 4 pixels.
 inline int64_t PaddedRowSpan(int width)
 {
@@ -24,3 +26,5 @@ inline size_t PixelBytes(int64_t span, int height, size_t extra)
         return 0;
     return static_cast<size_t>(bytes + extra);
 }
+
+}  // namespace orv::editor

@@ -3,6 +3,8 @@
 #include "editor/raster/RasterSize.h"
 #include "editor/raster/RasterSysSurface.h"
 
+namespace orv::editor {
+
 RasterSysBitmap::RasterSysBitmap(int w, int h)
 {
     Resize(w, h);
@@ -44,3 +46,5 @@ bool RasterSysBitmap::Resize(int w, int h)
     height = h;
     return true;
 }
+
+}  // namespace orv::editor

@@ -9,6 +9,8 @@
 
 #include "editor/raster/RasterBitmap.h"
 
+namespace orv::editor {
+
 // The system side of a RasterSysBitmap, one implementation per system.
 struct RasterSysSurface;
 
@@ -36,3 +38,5 @@ private:
     int allocatedWidth = 0;  // the row span
     int allocatedHeight = 0;
 };
+
+}  // namespace orv::editor

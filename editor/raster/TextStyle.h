@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv::editor {
+
 class RasterCachedFont;
 
 constexpr int kTextFaceSize = 32;  // bytes, with the terminating zero
@@ -46,3 +48,5 @@ bool DrawStyledText(RasterBitmap* bitmap, TextStyle& style, std::string_view tex
 // The process-wide font for a style (also stored in style.font); null when
 // the system has no font for it. Fonts live until the library is unloaded.
 RasterCachedFont* FontForStyle(TextStyle& style);
+
+}  // namespace orv::editor

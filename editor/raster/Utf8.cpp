@@ -1,5 +1,7 @@
 #include "editor/raster/Utf8.h"
 
+namespace orv::editor {
+
 namespace {
 
 bool IsContinuation(unsigned char byte)
@@ -58,3 +60,5 @@ int ToUtf16(char32_t codePoint, char16_t units[2])
     units[1] = static_cast<char16_t>(0xdc00 + ((codePoint - 0x10000) & 0x3ff));
     return 2;
 }
+
+}  // namespace orv::editor

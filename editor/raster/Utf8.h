@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace orv::editor {
+
 constexpr char32_t kReplacementCharacter = 0xfffd;
 
 // The code point starting at text[position], and `position` moved past it.
@@ -17,3 +19,5 @@ char32_t NextCodePoint(std::string_view text, size_t& position);
 // The UTF-16 units of a code point (a surrogate pair above U+FFFF); returns
 // how many were written.
 int ToUtf16(char32_t codePoint, char16_t units[2]);
+
+}  // namespace orv::editor

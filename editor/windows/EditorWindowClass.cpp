@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+namespace orv::editor {
+
 namespace {
 
 // Editors of several instances may be opened on different host threads.
@@ -51,3 +53,5 @@ void UnregisterUnusedEditorWindowClass(HINSTANCE instance)
     std::lock_guard<std::mutex> lock(registrationMutex);
     UnregisterWhenUnused(instance);
 }
+
+}  // namespace orv::editor

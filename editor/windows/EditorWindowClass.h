@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace orv::editor {
+
 // Registers the class when no window of ours is open and counts one more
 // window. False when the class cannot be registered (nothing is counted).
 bool AcquireEditorWindowClass(HINSTANCE instance, WNDPROC windowProc);
@@ -17,3 +19,5 @@ void ReleaseEditorWindowClass(HINSTANCE instance);
 // being destroyed when it was released (a window destroyed together with
 // the host's window).
 void UnregisterUnusedEditorWindowClass(HINSTANCE instance);
+
+}  // namespace orv::editor

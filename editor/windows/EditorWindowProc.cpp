@@ -11,6 +11,8 @@
 #define WM_DPICHANGED_AFTERPARENT 0x02E3
 #endif
 
+namespace orv::editor {
+
 namespace {
 
 MouseModifiers ModifiersOf(WPARAM wParam)
@@ -171,7 +173,7 @@ LRESULT GraphicsWin::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_DPICHANGED_AFTERPARENT:
         // The host's window moved to a screen of another scale (or the
         // screen's scale changed): the plug-in may choose another size.
-        if (PluginBase* owner = Plugin())
+        if (framework::PluginBase* owner = Plugin())
             owner->EditorSystemScaleChanged(SystemScale(GetParent(hwnd)));
         return 0;
     case WM_NCDESTROY:
@@ -205,3 +207,5 @@ void GraphicsWin::ForwardToHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     SendMessageA(topLevel, message, wParam, lParam);
     forwardingKey = false;
 }
+
+}  // namespace orv::editor

@@ -15,6 +15,8 @@
 #include <cctype>
 #include <cstring>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr const char* kWindowTitle = "ORV";
@@ -99,7 +101,7 @@ UINT_PTR CALLBACK ColourDialogHook(HWND dialog, UINT message, WPARAM /*wParam*/,
 
 }  // namespace
 
-GraphicsWin::GraphicsWin(PluginBase* plug, int width, int height)
+GraphicsWin::GraphicsWin(framework::PluginBase* plug, int width, int height)
     : Graphics(plug, width, height), instance(static_cast<HINSTANCE>(platform::ModuleHandle()))
 {}
 
@@ -439,3 +441,5 @@ void GraphicsWin::ShowPointer()
     ShowCursor(TRUE);
     pointerHidden = false;
 }
+
+}  // namespace orv::editor

@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+namespace orv::editor {
+
 class GraphicsWin : public Graphics {
 public:
     static constexpr const char* kWindowClassName = "ORVEditorWindow";
@@ -23,7 +25,7 @@ public:
     static constexpr int kTextEntryId = 99;
 
     // The panel's size: the layout's (Resize), unless given here.
-    explicit GraphicsWin(PluginBase* plug, int width = 0, int height = 0);
+    explicit GraphicsWin(framework::PluginBase* plug, int width = 0, int height = 0);
     ~GraphicsWin() override;
 
     // --- EditorView -------------------------------------------------------------
@@ -60,7 +62,7 @@ protected:
     bool LaunchWebAddress(const char* url) override;
     void Repaint(const Rect& dirty, const Rect* spared) override;
     bool CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                         Parameter* parameter) override;
+                         framework::Parameter* parameter) override;
     std::string TextEntryText() override;
     void DestroyTextEntry() override;
 
@@ -97,3 +99,5 @@ private:
     POINT savedPointer{};
     std::unique_ptr<std::array<COLORREF, 16>> customColours;  // the colour dialog's, made on first use
 };
+
+}  // namespace orv::editor

@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+namespace orv::editor {
+
 namespace {
 
 // "&" marks a mnemonic in menu texts; a name such as "Rock & Roll" keeps its
@@ -69,3 +71,5 @@ PopupMenu* ChosenMenu(const std::vector<MenuCommand>& commands, int commandId)
     command.menu->chosenIndex = command.position;
     return command.menu;
 }
+
+}  // namespace orv::editor

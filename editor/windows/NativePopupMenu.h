@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace orv::editor {
+
 constexpr int kFirstMenuCommandId = 1;  // 0 is TrackPopupMenu's "nothing chosen"
 
 // The native menu for root (commands = NumberMenuCommands(root)); null when
@@ -18,3 +20,5 @@ HMENU BuildNativeMenu(PopupMenu& root, const std::vector<MenuCommand>& commands)
 // The menu holding the chosen command, with its chosenIndex set; null for an
 // id that is no command (nothing chosen).
 PopupMenu* ChosenMenu(const std::vector<MenuCommand>& commands, int commandId);
+
+}  // namespace orv::editor

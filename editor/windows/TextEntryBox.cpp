@@ -5,6 +5,8 @@
 
 #include "editor/windows/WideText.h"
 
+namespace orv::editor {
+
 namespace {
 
 constexpr wchar_t kCarriageReturn = L'\r';
@@ -43,7 +45,7 @@ std::string CutUtf8(std::string text, size_t length)
 }  // namespace
 
 bool GraphicsWin::CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                                  Parameter* /*parameter*/)
+                                  framework::Parameter* /*parameter*/)
 {
     if (window == nullptr || editBox != nullptr || control == nullptr)
         return false;
@@ -114,7 +116,7 @@ LRESULT CALLBACK GraphicsWin::TextEntryProc(HWND hwnd, UINT message, WPARAM wPar
 LRESULT GraphicsWin::HandleTextEntryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TextEntrySession& entry = TextEntry();
-    const Parameter* parameter = entry.EditedParameter();
+    const framework::Parameter* parameter = entry.EditedParameter();
     switch (message) {
     case WM_SETFOCUS:
         entry.FocusGained();
@@ -157,3 +159,5 @@ LRESULT GraphicsWin::HandleTextEntryMessage(HWND hwnd, UINT message, WPARAM wPar
     }
     return CallWindowProcW(editBoxProc, hwnd, message, wParam, lParam);
 }
+
+}  // namespace orv::editor

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace orv::editor {
+
 std::wstring WideFromUtf8(std::string_view text)
 {
     if (text.empty())
@@ -25,3 +27,5 @@ std::string Utf8FromWide(std::wstring_view text)
                             nullptr);
     return utf8;
 }
+
+}  // namespace orv::editor

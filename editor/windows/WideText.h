@@ -4,5 +4,9 @@
 #include <string>
 #include <string_view>
 
+namespace orv::editor {
+
 std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
+
+}  // namespace orv::editor

@@ -2,6 +2,8 @@
 
 #include "editor/EditorKeys.h"
 
+namespace orv::editor {
+
 int EditorKeyForVirtualKey(WPARAM virtualKey)
 {
     switch (virtualKey) {
@@ -27,3 +29,5 @@ int EditorKeyForVirtualKey(WPARAM virtualKey)
         return kKeyLetterA + static_cast<int>(virtualKey - 'A');
     return -1;
 }
+
+}  // namespace orv::editor

@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace orv::editor {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -55,7 +57,7 @@ long MillisecondsBetween(Time earlier, Time later)
 
 }  // namespace
 
-GraphicsX11::GraphicsX11(PluginBase* plug, int width, int height) : Graphics(plug, width, height) {}
+GraphicsX11::GraphicsX11(framework::PluginBase* plug, int width, int height) : Graphics(plug, width, height) {}
 
 GraphicsX11::~GraphicsX11()
 {
@@ -451,7 +453,7 @@ void GraphicsX11::HandleButtonPress(const XButtonEvent& event)
                         field->rect.bottom};
             RasterRect r = extent.ToRaster();
             measureStyle.alignment = kTextAlignNear;
-            ::DrawStyledText(nullptr, measureStyle, std::string_view(text).substr(0, i), r, true);
+            editor::DrawStyledText(nullptr, measureStyle, std::string_view(text).substr(0, i), r, true);
             if (r.right <= event.x)
                 best = i;
         }
@@ -515,24 +517,24 @@ void GraphicsX11::HandleMotion(XMotionEvent& event)
 
 // --- keys -------------------------------------------------------------------------
 
-bool GraphicsX11::HostKeyDown(int character, int virtualKey)
+bool GraphicsX11::HostKeyDown(const framework::HostKey& key)
 {
     if (display == nullptr || window == 0)
         return false;
-    const KeySym keySym = KeySymForHostKey(character, virtualKey);
+    const KeySym keySym = KeySymForHostKey(key);
     std::string typed;
-    if (virtualKey == 0 && character >= 0x20 && character < 0x7f)
-        typed.assign(1, static_cast<char>(character));
+    if (key.name == framework::HostKey::Name::kNone && key.character >= 0x20 && key.character < 0x7f)
+        typed.assign(1, static_cast<char>(key.character));
     X11ErrorTrap trap(display);
     return HandleKey(keySym, typed, 0, true, KeySource::kHost);
 }
 
-bool GraphicsX11::HostKeyUp(int character, int virtualKey)
+bool GraphicsX11::HostKeyUp(const framework::HostKey& key)
 {
     if (display == nullptr || window == 0)
         return false;
     X11ErrorTrap trap(display);
-    return HandleKey(KeySymForHostKey(character, virtualKey), {}, 0, false, KeySource::kHost);
+    return HandleKey(KeySymForHostKey(key), {}, 0, false, KeySource::kHost);
 }
 
 bool GraphicsX11::IsDuplicateKey(KeySym keySym, bool down, KeySource source)
@@ -623,7 +625,7 @@ bool GraphicsX11::EditField(KeySym keySym, const std::string& typed, unsigned st
 // --- the rename field -----------------------------------------------------------
 
 bool GraphicsX11::CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                                  Parameter* /*parameter*/)
+                                  framework::Parameter* /*parameter*/)
 {
     if (window == 0 || display == nullptr)
         return false;
@@ -683,7 +685,7 @@ void GraphicsX11::DrawField()
     const int padding = Scale().Pixels(kFieldPadding);
     auto extentOf = [&](size_t bytes) {
         RasterRect r{box.left + padding, box.top, box.right, box.bottom};
-        ::DrawStyledText(nullptr, style, std::string_view(text).substr(0, bytes), r, true);
+        editor::DrawStyledText(nullptr, style, std::string_view(text).substr(0, bytes), r, true);
         return bytes == 0 ? box.left + padding : r.right;
     };
     const int selectionLeft = extentOf(f.editing.SelectionStart());
@@ -692,15 +694,15 @@ void GraphicsX11::DrawField()
         FillRectangle(*bitmap, selectionLeft, box.top + 1, selectionRight - selectionLeft, box.Height() - 2,
                       kSelectionColour, 1.0f, kRasterCopy);
     RasterRect textArea{box.left + padding, box.top + 1, box.right, box.bottom};
-    ::DrawStyledText(bitmap, style, text, textArea, false);
+    editor::DrawStyledText(bitmap, style, text, textArea, false);
     if (f.editing.HasSelection()) {
         // The selected part again, in the selection's text colour.
         TextStyle selected = style;
         selected.colour = kSelectedTextColour;
         RasterRect part{selectionLeft, box.top + 1, box.right, box.bottom};
         const size_t start = f.editing.SelectionStart();
-        ::DrawStyledText(bitmap, selected, std::string_view(text).substr(start, f.editing.SelectionEnd() - start), part,
-                         false);
+        editor::DrawStyledText(bitmap, selected, std::string_view(text).substr(start, f.editing.SelectionEnd() - start),
+                               part, false);
     } else {
         FillRectangle(*bitmap, extentOf(f.editing.Caret()), box.top + 2, Scale().Pixels(kCaretWidth), box.Height() - 4,
                       f.style.entryForeground, 1.0f, kRasterCopy);
@@ -752,9 +754,9 @@ MessageAnswer GraphicsX11::ShowMessage(const char* text, const char* caption, Me
     if (display == nullptr || window == 0)
         return Graphics::ShowMessage(text, caption, buttons);
     X11ErrorTrap trap(display);
-    const X11DialogTool tool = X11DialogTool::Find();
+    const X11DialogTool tool = X11DialogTool::Find(HostStartEnvironment());
     if (tool.Available()) {
-        std::optional<MessageAnswer> answer = tool.AskMessage(*this, text, caption, buttons);
+        std::optional<MessageAnswer> answer = tool.AskMessage(AsDialogOwner(), text, caption, buttons);
         if (answer.has_value())
             return *answer;
     }
@@ -768,10 +770,10 @@ void GraphicsX11::ChooseFile(std::string& fileName, FileDialogMode mode, std::st
         return;
     }
     X11ErrorTrap trap(display);
-    const X11DialogTool tool = X11DialogTool::Find();
+    const X11DialogTool tool = X11DialogTool::Find(HostStartEnvironment());
     std::optional<std::string> chosen;
     if (tool.Available())
-        chosen = tool.ChooseFile(*this, fileName, mode, folder, extensions);
+        chosen = tool.ChooseFile(AsDialogOwner(), fileName, mode, folder, extensions);
     if (!chosen.has_value())
         chosen = X11FallbackDialog::AskFileName(*this, fileName, mode, folder, extensions);
     fileName = *chosen;
@@ -779,7 +781,16 @@ void GraphicsX11::ChooseFile(std::string& fileName, FileDialogMode mode, std::st
         folder = FolderOfPath(fileName);
 }
 
+DialogOwner GraphicsX11::AsDialogOwner()
+{
+    return {HostTopLevel(), [this](const std::function<bool()>& done, int descriptor) {
+                RunModalLoop([](XEvent&) {}, done, descriptor);
+            }};
+}
+
 bool GraphicsX11::LaunchWebAddress(const char* url)
 {
-    return SpawnDetached({"xdg-open", url}, HostStartEnvironment());
+    return platform::SpawnDetached({"xdg-open", url}, HostStartEnvironment());
 }
+
+}  // namespace orv::editor

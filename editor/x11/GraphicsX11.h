@@ -11,6 +11,7 @@
 
 #include "editor/Graphics.h"
 #include "editor/TextFieldEditing.h"
+#include "editor/x11/X11DialogTool.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
@@ -22,10 +23,12 @@
 #include <optional>
 #include <thread>
 
+namespace orv::editor {
+
 class GraphicsX11 : public Graphics {
 public:
     // The panel's size: the layout's (Resize), unless given here.
-    explicit GraphicsX11(PluginBase* plug, int width = 0, int height = 0);
+    explicit GraphicsX11(framework::PluginBase* plug, int width = 0, int height = 0);
     ~GraphicsX11() override;
 
     bool CanOpenWindow() const override { return true; }
@@ -36,8 +39,8 @@ public:
     void Resize(int newWidth, int newHeight) override;
     void CloseEditorWindow() override;
     void IdleEditorWindow() override;
-    bool HostKeyDown(int character, int virtualKey) override;
-    bool HostKeyUp(int character, int virtualKey) override;
+    bool HostKeyDown(const framework::HostKey& key) override;
+    bool HostKeyUp(const framework::HostKey& key) override;
 
     bool HasWindow() const override { return window != 0; }
     void* WindowHandle() const override { return reinterpret_cast<void*>(window); }
@@ -62,13 +65,15 @@ public:
     // not for the panel) until done() says so or the panel goes away; the
     // panel keeps painting. extraFd, when not -1, also wakes the wait.
     void RunModalLoop(const std::function<void(XEvent&)>& handle, const std::function<bool()>& done, int extraFd = -1);
+    // The panel as the owner of a dialog program's window.
+    DialogOwner AsDialogOwner();
 
 protected:
     PopupMenu* RunPopupMenu(PopupMenu& menu, const Rect& rect) override;
     bool LaunchWebAddress(const char* url) override;
     void Repaint(const Rect& dirty, const Rect* spared) override;
     bool CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                         Parameter* parameter) override;
+                         framework::Parameter* parameter) override;
     std::string TextEntryText() override;
     void DestroyTextEntry() override;
 
@@ -134,3 +139,5 @@ private:
     };
     std::optional<Field> field;
 };
+
+}  // namespace orv::editor

@@ -1,10 +1,11 @@
 #include "editor/x11/X11DialogTool.h"
 
 #include "editor/FileDialogText.h"
-#include "editor/x11/GraphicsX11.h"
 #include "platform/Process.h"
 
 #include <cstdlib>
+
+namespace orv::editor {
 
 namespace {
 
@@ -55,16 +56,15 @@ std::vector<std::string> HostStartEnvironment(const std::vector<std::string>& cu
 
 std::vector<std::string> HostStartEnvironment()
 {
-    return HostStartEnvironment(CurrentEnvironment());
+    return HostStartEnvironment(platform::CurrentEnvironment());
 }
 
-X11DialogTool X11DialogTool::Find()
+X11DialogTool X11DialogTool::Find(const std::vector<std::string>& environment)
 {
-    const std::vector<std::string> environment = HostStartEnvironment();
-    if (!FindProgram("zenity", environment).empty())
-        return X11DialogTool(Kind::kZenity);
-    if (!FindProgram("kdialog", environment).empty())
-        return X11DialogTool(Kind::kKdialog);
+    if (!platform::FindProgram("zenity", environment).empty())
+        return X11DialogTool(Kind::kZenity, environment);
+    if (!platform::FindProgram("kdialog", environment).empty())
+        return X11DialogTool(Kind::kKdialog, environment);
     return X11DialogTool(Kind::kNone);
 }
 
@@ -126,23 +126,23 @@ std::vector<std::string> X11DialogTool::FileCommand(const std::string& startPath
     return argv;
 }
 
-std::optional<std::pair<int, std::string>> X11DialogTool::Run(GraphicsX11& graphics,
+std::optional<std::pair<int, std::string>> X11DialogTool::Run(const DialogOwner& owner,
                                                               const std::vector<std::string>& argv) const
 {
-    ChildProcess child;
-    if (!child.Start(argv, HostStartEnvironment()))
+    platform::ChildProcess child;
+    if (!child.Start(argv, environment))
         return std::nullopt;
     bool finished = false;
-    graphics.RunModalLoop([](XEvent&) {}, [&] { return finished = finished || child.Poll(); }, child.WaitDescriptor());
+    owner.waitPainting([&] { return finished = finished || child.Poll(); }, child.WaitDescriptor());
     while (!finished)  // the panel went away meanwhile: still reap the program
         finished = child.Poll();
     return std::make_pair(child.ExitCode(), child.Output());
 }
 
-std::optional<MessageAnswer> X11DialogTool::AskMessage(GraphicsX11& graphics, const char* text, const char* caption,
+std::optional<MessageAnswer> X11DialogTool::AskMessage(const DialogOwner& owner, const char* text, const char* caption,
                                                        MessageButtons buttons) const
 {
-    auto result = Run(graphics, MessageCommand(text, caption, buttons, graphics.HostTopLevel()));
+    auto result = Run(owner, MessageCommand(text, caption, buttons, owner.window));
     if (!result.has_value() || (result->first != kExitYes && result->first != kExitNo))
         return std::nullopt;  // it could not show anything: ask another way
     if (buttons == MessageButtons::kOk)
@@ -150,7 +150,7 @@ std::optional<MessageAnswer> X11DialogTool::AskMessage(GraphicsX11& graphics, co
     return result->first == kExitYes ? kAnswerYes : kAnswerNo;
 }
 
-std::optional<std::string> X11DialogTool::ChooseFile(GraphicsX11& graphics, const std::string& fileName,
+std::optional<std::string> X11DialogTool::ChooseFile(const DialogOwner& owner, const std::string& fileName,
                                                      FileDialogMode mode, const std::string& folder,
                                                      const char* extensions) const
 {
@@ -158,8 +158,10 @@ std::optional<std::string> X11DialogTool::ChooseFile(GraphicsX11& graphics, cons
     if (!start.empty() && start.back() != '/')
         start += '/';
     start += fileName;
-    auto result = Run(graphics, FileCommand(start, mode, extensions, graphics.HostTopLevel()));
+    auto result = Run(owner, FileCommand(start, mode, extensions, owner.window));
     if (!result.has_value() || (result->first != kExitYes && result->first != kExitNo))
         return std::nullopt;
     return result->first == kExitYes ? WithoutTrailingNewline(result->second) : std::string();
 }
+
+}  // namespace orv::editor

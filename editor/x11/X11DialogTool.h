@@ -7,11 +7,20 @@
 
 #include "editor/Dialogs.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-class GraphicsX11;
+namespace orv::editor {
+
+// What a dialog program needs of the panel that asks: the window to be
+// transient for, and a wait that keeps the panel painted until `done`
+// answers true, woken early when `descriptor` turns readable.
+struct DialogOwner {
+    unsigned long window = 0;
+    std::function<void(const std::function<bool()>& done, int descriptor)> waitPainting;
+};
 
 // The environment the host process was started with: Ardour's launcher
 // saves it as PREBUNDLE_ENV (lines of NAME=value) before it points
@@ -25,16 +34,17 @@ class X11DialogTool {
 public:
     enum class Kind { kNone, kZenity, kKdialog };
 
-    // zenity first, then kdialog, on the host's start PATH.
-    static X11DialogTool Find();
+    // zenity first, then kdialog, on the PATH of the environment the
+    // program will run with (the host's start environment).
+    static X11DialogTool Find(const std::vector<std::string>& environment);
     bool Available() const { return kind != Kind::kNone; }
 
     // The answer, or nothing when the program could not be run.
-    std::optional<MessageAnswer> AskMessage(GraphicsX11& graphics, const char* text, const char* caption,
+    std::optional<MessageAnswer> AskMessage(const DialogOwner& owner, const char* text, const char* caption,
                                             MessageButtons buttons) const;
     // The chosen path ("" on cancel), or nothing when the program could not
     // be run.
-    std::optional<std::string> ChooseFile(GraphicsX11& graphics, const std::string& fileName, FileDialogMode mode,
+    std::optional<std::string> ChooseFile(const DialogOwner& owner, const std::string& fileName, FileDialogMode mode,
                                           const std::string& folder, const char* extensions) const;
 
     // The command lines, for tests.
@@ -43,11 +53,17 @@ public:
     std::vector<std::string> FileCommand(const std::string& startPath, FileDialogMode mode, const char* extensions,
                                          unsigned long transientFor) const;
 
-    explicit X11DialogTool(Kind kind = Kind::kNone) : kind(kind) {}
+    explicit X11DialogTool(Kind kind = Kind::kNone, std::vector<std::string> environment = {})
+        : kind(kind), environment(std::move(environment))
+    {}
 
 private:
     // Runs the program; its exit code and output, or nothing when it did not run.
-    std::optional<std::pair<int, std::string>> Run(GraphicsX11& graphics, const std::vector<std::string>& argv) const;
+    std::optional<std::pair<int, std::string>> Run(const DialogOwner& owner,
+                                                   const std::vector<std::string>& argv) const;
 
     Kind kind;
+    std::vector<std::string> environment;
 };
+
+}  // namespace orv::editor

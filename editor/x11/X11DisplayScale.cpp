@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr double kBaseDpi = 96.0;
@@ -26,7 +28,7 @@ double XftDpiScale(const char* resources)
         if (length > sizeof kDpiResource - 1 && std::strncmp(line, kDpiResource, sizeof kDpiResource - 1) == 0) {
             // The host's locale may read "." otherwise.
             const std::string value(line + sizeof kDpiResource - 1, length - (sizeof kDpiResource - 1));
-            const double dpi = ParseNumber(value.c_str());
+            const double dpi = framework::ParseNumber(value.c_str());
             if (dpi > 0.0 && dpi <= kLargestDpi)
                 return dpi / kBaseDpi;
         }
@@ -45,3 +47,5 @@ double GdkScale(const char* value)
     const long scale = std::strtol(value, &end, 10);
     return *end == '\0' && scale >= 1 && scale <= kLargestGdkScale ? static_cast<double>(scale) : 0.0;
 }
+
+}  // namespace orv::editor

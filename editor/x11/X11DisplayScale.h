@@ -3,9 +3,13 @@
 // and the toolkits' GDK_SCALE override in the environment.
 #pragma once
 
+namespace orv::editor {
+
 // The scale from the resource text (lines of "name:\tvalue"); 0 when it
 // holds no usable Xft.dpi.
 double XftDpiScale(const char* resources);
 // The scale GDK_SCALE gives (a whole number from 1); 0 when unset or not a
 // number.
 double GdkScale(const char* value);
+
+}  // namespace orv::editor

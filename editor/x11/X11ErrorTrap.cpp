@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+namespace orv::editor {
+
 namespace {
 
 // Our open displays and the errors each has seen. Editors of several
@@ -83,3 +85,5 @@ bool X11ErrorTrap::SyncFailed()
     XSync(display, False);
     return ErrorsOf(display) != errorsBefore;
 }
+
+}  // namespace orv::editor

@@ -6,6 +6,8 @@
 
 #include <X11/Xlib.h>
 
+namespace orv::editor {
+
 class X11ErrorTrap {
 public:
     explicit X11ErrorTrap(Display* display);
@@ -28,3 +30,5 @@ private:
     XErrorHandler previous;
     unsigned long errorsBefore;
 };
+
+}  // namespace orv::editor

@@ -15,6 +15,8 @@
 #include <optional>
 #include <vector>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr int kWidth = 420;  // without an icon
@@ -297,3 +299,5 @@ std::string AskFileName(GraphicsX11& graphics, const std::string& fileName, File
 }
 
 }  // namespace X11FallbackDialog
+
+}  // namespace orv::editor

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace orv::editor {
+
 class GraphicsX11;
 
 namespace X11FallbackDialog {
@@ -18,3 +20,5 @@ std::string AskFileName(GraphicsX11& graphics, const std::string& fileName, File
                         const std::string& folder, const char* extensions);
 
 }  // namespace X11FallbackDialog
+
+}  // namespace orv::editor

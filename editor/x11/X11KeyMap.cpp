@@ -1,9 +1,10 @@
 #include "editor/x11/X11KeyMap.h"
 
 #include "editor/EditorKeys.h"
-#include "framework/VstAbi.h"
 
 #include <X11/keysym.h>
+
+namespace orv::editor {
 
 int EditorKeyForKeySym(KeySym keySym)
 {
@@ -34,39 +35,42 @@ int EditorKeyForKeySym(KeySym keySym)
     return -1;
 }
 
-KeySym KeySymForHostKey(int character, int virtualKey)
+KeySym KeySymForHostKey(const framework::HostKey& key)
 {
-    switch (virtualKey) {
-    case vst::VKEY_BACK:
+    using Name = framework::HostKey::Name;
+    switch (key.name) {
+    case Name::kBackspace:
         return XK_BackSpace;
-    case vst::VKEY_RETURN:
-    case vst::VKEY_ENTER:
+    case Name::kReturn:
         return XK_Return;
-    case vst::VKEY_ESCAPE:
+    case Name::kEscape:
         return XK_Escape;
-    case vst::VKEY_SPACE:
+    case Name::kSpace:
         return XK_space;
-    case vst::VKEY_END:
+    case Name::kEnd:
         return XK_End;
-    case vst::VKEY_HOME:
+    case Name::kHome:
         return XK_Home;
-    case vst::VKEY_LEFT:
+    case Name::kLeft:
         return XK_Left;
-    case vst::VKEY_UP:
+    case Name::kUp:
         return XK_Up;
-    case vst::VKEY_RIGHT:
+    case Name::kRight:
         return XK_Right;
-    case vst::VKEY_DOWN:
+    case Name::kDown:
         return XK_Down;
-    case vst::VKEY_DELETE:
+    case Name::kDelete:
         return XK_Delete;
-    default:
+    case Name::kKeypadDigit:
+        return XK_0 + static_cast<KeySym>(key.digit);
+    case Name::kNone:
+    case Name::kOther:
         break;
     }
-    if (virtualKey >= vst::VKEY_NUMPAD0 && virtualKey <= vst::VKEY_NUMPAD9)
-        return XK_0 + static_cast<KeySym>(virtualKey - vst::VKEY_NUMPAD0);
     // Latin-1 characters have key symbols equal to their codes.
-    if (character >= 0x20 && character <= 0xff)
-        return static_cast<KeySym>(character);
+    if (key.character >= 0x20 && key.character <= 0xff)
+        return static_cast<KeySym>(key.character);
     return NoSymbol;
 }
+
+}  // namespace orv::editor

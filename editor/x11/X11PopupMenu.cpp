@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr uint32_t kBackground = 0xfff4f4f4;
@@ -215,3 +217,5 @@ void X11PopupMenu::Handle(XEvent& event)
         break;
     }
 }
+
+}  // namespace orv::editor

@@ -12,8 +12,11 @@
 #include <memory>
 #include <vector>
 
-class GraphicsX11;
 union _XEvent;
+
+namespace orv::editor {
+
+class GraphicsX11;
 
 class X11PopupMenu {
 public:
@@ -65,3 +68,5 @@ private:
     PopupMenu* chosen = nullptr;
     bool finished = false;
 };
+
+}  // namespace orv::editor

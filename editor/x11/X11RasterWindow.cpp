@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+namespace orv::editor {
+
 X11RasterWindow::X11RasterWindow(Display* display, int x, int y, int width, int height, bool overrideRedirect,
                                  Window owner, const char* title)
     : display(display), bitmap(width, height)
@@ -63,3 +65,5 @@ void X11RasterWindow::Show()
     XDestroyImage(image);
     XFlush(display);
 }
+
+}  // namespace orv::editor

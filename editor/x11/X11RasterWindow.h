@@ -6,6 +6,8 @@
 
 #include <X11/Xlib.h>
 
+namespace orv::editor {
+
 class X11RasterWindow {
 public:
     // overrideRedirect: a menu the window manager must not touch; otherwise
@@ -26,3 +28,5 @@ private:
     GC gc = nullptr;
     RasterMemBitmap bitmap;
 };
+
+}  // namespace orv::editor

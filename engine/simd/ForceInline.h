@@ -4,3 +4,5 @@
 
 #define ORV_LANE_INLINE inline __attribute__((always_inline))
 #define ORV_LANE_INLINE_LAMBDA __attribute__((always_inline))
+
+namespace orv::engine {}  // namespace orv::engine

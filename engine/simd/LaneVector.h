@@ -28,6 +28,8 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 
+namespace orv::engine {
+
 namespace {
 
 // The kernel runs kWidth lanes at a time, each value held as kParts vectors
@@ -285,16 +287,18 @@ struct NativeLanes {
     using Value = Vec;
     using Condition = Mask;
     using Index = Words;
-    static constexpr int kWidth = ::kWidth;
+    static constexpr int kWidth = engine::kWidth;
     // Wide enough that skipping rare work pays for the test (SSE2 is not).
-    static constexpr bool kWide = ::kWide;
-    static ORV_LANE_INLINE Value Splat(double x) { return ::Splat(x); }
-    static ORV_LANE_INLINE Value Load(const double* from) { return ::Load(from); }
-    static ORV_LANE_INLINE void Store(double* to, Value v) { ::Store(to, v); }
+    static constexpr bool kWide = engine::kWide;
+    static ORV_LANE_INLINE Value Splat(double x) { return engine::Splat(x); }
+    static ORV_LANE_INLINE Value Load(const double* from) { return engine::Load(from); }
+    static ORV_LANE_INLINE void Store(double* to, Value v) { engine::Store(to, v); }
     static ORV_LANE_INLINE Index LoadIndex(const uint32_t* from) { return LoadWords(from); }
     static ORV_LANE_INLINE void StoreIndex(uint32_t* to, Index w) { StoreWords(to, w); }
-    static ORV_LANE_INLINE Value Gather(const double* base, Index index) { return ::Gather(base, index); }
+    static ORV_LANE_INLINE Value Gather(const double* base, Index index) { return engine::Gather(base, index); }
     static ORV_LANE_INLINE Condition ConditionOf(const bool* lanes) { return MaskOf(lanes); }
 };
 
 }  // namespace
+
+}  // namespace orv::engine

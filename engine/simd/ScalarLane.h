@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+namespace orv::engine {
+
 namespace {
 
 // The lane operations on one double, as a table.
@@ -43,3 +45,5 @@ struct ScalarLanes {
 };
 
 }  // namespace
+
+}  // namespace orv::engine

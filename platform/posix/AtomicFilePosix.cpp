@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 // The file a write to path really replaces: a link's target.
@@ -77,4 +77,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents)
     return true;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-namespace platform {
+namespace orv::platform {
 
 struct EmbeddedResource {
     const char* type;
@@ -16,4 +16,4 @@ struct EmbeddedResource {
 extern const EmbeddedResource kEmbeddedResources[];
 extern const size_t kEmbeddedResourceCount;
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 // Pipes and devices report no size: they are read in steps of this much.
@@ -108,4 +108,4 @@ FileReadResult ReadWholeFile(const std::string& path, size_t limit, FileSource s
     return ReadPath(path, limit, source, bytes, reason);
 }
 
-}  // namespace platform
+}  // namespace orv::platform

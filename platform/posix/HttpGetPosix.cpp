@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-namespace platform {
+namespace orv::platform {
 
 namespace {
 
@@ -76,4 +76,4 @@ HttpResponse HttpGet(const HttpRequest& request)
     return response;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

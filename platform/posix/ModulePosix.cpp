@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-namespace platform {
+namespace orv::platform {
 
 namespace {
 int anchor;  // any symbol inside this library
@@ -14,4 +14,4 @@ void* ModuleHandle()
     return dladdr(&anchor, &info) != 0 ? info.dli_fbase : nullptr;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -11,6 +11,8 @@
 
 extern char** environ;
 
+namespace orv::platform {
+
 namespace {
 
 constexpr size_t kReadChunk = 4096;
@@ -175,3 +177,5 @@ bool SpawnDetached(const std::vector<std::string>& argv, const std::vector<std::
     while (waitpid(shell, &status, 0) < 0 && errno == EINTR) {}
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+}  // namespace orv::platform

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <sys/stat.h>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 enum class Load { Read, Missing, Refused };
@@ -99,4 +99,4 @@ bool ClearProfileSection(const std::string& path, const char* section)
     return changed == text || WriteFileAtomically(path, changed);
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -4,7 +4,7 @@
 
 #include <strings.h>
 
-namespace platform {
+namespace orv::platform {
 
 // Resource types and names compare without regard to case, as on Windows.
 bool FindLibraryResource(const char* type, const char* name, ResourceBytes& bytes)
@@ -33,4 +33,4 @@ bool FindLibraryResource(const char* type, int id, ResourceBytes& bytes)
     return false;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

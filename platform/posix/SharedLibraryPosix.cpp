@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-namespace platform {
+namespace orv::platform {
 
 SharedLibrary::~SharedLibrary()
 {
@@ -35,4 +35,4 @@ void* SharedLibrary::Symbol(const char* name) const
     return handle != nullptr ? dlsym(handle, name) : nullptr;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
-namespace platform {
+namespace orv::platform {
 
 bool StandardErrorIsTerminal()
 {
     return isatty(STDERR_FILENO) == 1;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

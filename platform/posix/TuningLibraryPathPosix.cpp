@@ -1,10 +1,10 @@
 #include "platform/TuningLibraryPath.h"
 
-namespace platform {
+namespace orv::platform {
 
 std::string TuningLibraryPath()
 {
     return "/usr/local/lib/libMTS.so";
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 std::string WithoutTrailingSlashes(std::string folder)
@@ -172,4 +172,4 @@ bool CreateEmptyFile(const std::string& path)
     return regular;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

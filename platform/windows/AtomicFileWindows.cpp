@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace platform {
+namespace orv::platform {
 
 bool WriteFileAtomically(const std::string& path, std::string_view contents)
 {
@@ -21,4 +21,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents)
     return ok;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

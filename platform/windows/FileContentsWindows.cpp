@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 // Pipes and devices report no size: they are read in steps of this much.
@@ -106,4 +106,4 @@ FileReadResult ReadWholeFile(const std::string& path, size_t limit, FileSource s
     return ReadPath(path, limit, source, bytes, reason);
 }
 
-}  // namespace platform
+}  // namespace orv::platform

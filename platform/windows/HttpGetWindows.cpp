@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace platform {
+namespace orv::platform {
 
 namespace {
 
@@ -114,4 +114,4 @@ HttpResponse HttpGet(const HttpRequest& request)
     return response;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

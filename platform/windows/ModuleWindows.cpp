@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace platform {
+namespace orv::platform {
 
 // The module that contains this function: the plug-in DLL when linked into
 // it, so its resources are found even in a host with many plug-ins.
@@ -14,4 +14,4 @@ void* ModuleHandle()
     return reinterpret_cast<void*>(module);
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -11,7 +11,7 @@
 // windows.h maps this name onto WriteProfileStringA (the win.ini function).
 #undef WriteProfileString
 
-namespace platform {
+namespace orv::platform {
 
 // Windows looks for a file named without a full path in its own folder, reads
 // a file through the ANSI code page (as UTF-16 or UTF-8 after a byte-order
@@ -57,4 +57,4 @@ bool ClearProfileSection(const std::string& path, const char* section)
     return WritePrivateProfileSectionA(section, "\0", path.c_str()) != FALSE;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace platform {
+namespace orv::platform {
 
 namespace {
 
@@ -34,4 +34,4 @@ bool FindLibraryResource(const char* type, int id, ResourceBytes& bytes)
     return Load(FindResourceA(static_cast<HMODULE>(ModuleHandle()), MAKEINTRESOURCEA(id), type), bytes);
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace platform {
+namespace orv::platform {
 
 SharedLibrary::~SharedLibrary()
 {
@@ -36,4 +36,4 @@ void* SharedLibrary::Symbol(const char* name) const
     return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(handle), name));
 }
 
-}  // namespace platform
+}  // namespace orv::platform

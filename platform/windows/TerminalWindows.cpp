@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <io.h>
 
-namespace platform {
+namespace orv::platform {
 
 // The C runtime's answer also covers a console handle that was redirected.
 bool StandardErrorIsTerminal()
@@ -11,4 +11,4 @@ bool StandardErrorIsTerminal()
     return _isatty(_fileno(stderr)) != 0;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace platform {
+namespace orv::platform {
 
 std::string TuningLibraryPath()
 {
@@ -13,4 +13,4 @@ std::string TuningLibraryPath()
     return std::string(folder) + "\\LIBMTS.dll";
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -5,7 +5,7 @@
 
 #include <shlobj.h>
 
-namespace platform {
+namespace orv::platform {
 namespace {
 
 std::string ShellFolder(int which)
@@ -64,4 +64,4 @@ bool CreateEmptyFile(const std::string& path)
     return true;
 }
 
-}  // namespace platform
+}  // namespace orv::platform

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::editor;
+using namespace orv::framework;
+
 using namespace editortest;
 
 namespace {

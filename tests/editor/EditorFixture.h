@@ -36,13 +36,13 @@ public:
             std::snprintf(name, sizeof name, "P%d", i);
             GetParameter(i).DefineDouble(name, kDefault, 0.0, 1.0, 0.0001, 1.0);
         }
-        Parameter& mode = GetParameter(kModeParameter);
-        mode = Parameter();
+        orv::framework::Parameter& mode = GetParameter(kModeParameter);
+        mode = orv::framework::Parameter();
         mode.DefineEnumeration("Mode", 0, 4);
         for (const char* text : {"Off", "Once", "One Shot", "Swing"})
             mode.AddDisplayText(static_cast<int32_t>(mode.displayTexts.size()), text);
-        Parameter& bipolar = GetParameter(kBipolarParameter);
-        bipolar = Parameter();
+        orv::framework::Parameter& bipolar = GetParameter(kBipolarParameter);
+        bipolar = orv::framework::Parameter();
         bipolar.DefineDouble("Bipolar", 0.0, -1.0, 1.0, 0.01, 1.0);
         bipolar.negateDisplay = true;
     }
@@ -58,16 +58,16 @@ public:
 inline constexpr int kTestPanelWidth = 608;
 inline constexpr int kTestPanelHeight = 352;
 
-inline MouseModifiers LeftButton()
+inline orv::editor::MouseModifiers LeftButton()
 {
-    MouseModifiers mods;
+    orv::editor::MouseModifiers mods;
     mods.left = true;
     return mods;
 }
 
-inline MouseModifiers RightButton()
+inline orv::editor::MouseModifiers RightButton()
 {
-    MouseModifiers mods;
+    orv::editor::MouseModifiers mods;
     mods.right = true;
     return mods;
 }
@@ -78,14 +78,14 @@ public:
     ~EditorFixture() { plugin.DetachEditor(); }
 
     // A strip of solid frames, kept alive by the fixture.
-    BitmapStrip Strip(int frameWidth, int frameHeight, int frames)
+    orv::editor::BitmapStrip Strip(int frameWidth, int frameHeight, int frames)
     {
-        auto image = std::make_unique<RasterMemBitmap>(frameWidth, frameHeight * frames);
+        auto image = std::make_unique<orv::editor::RasterMemBitmap>(frameWidth, frameHeight * frames);
         for (int f = 0; f < frames; ++f)
             for (int y = 0; y < frameHeight; ++y)
                 for (int x = 0; x < frameWidth; ++x)
                     image->Row(f * frameHeight + y)[x] = FrameColour(f);
-        BitmapStrip strip{image.get(), frameWidth, frameHeight * frames, frames, false};
+        orv::editor::BitmapStrip strip{image.get(), frameWidth, frameHeight * frames, frames, false};
         images.push_back(std::move(image));
         return strip;
     }
@@ -105,9 +105,9 @@ public:
         host.ClearCalls();
     }
 
-    void Press(int x, int y, MouseModifiers mods = LeftButton()) { graphics.OnMouseDown(x, y, mods); }
-    void DragTo(int x, int y, MouseModifiers mods = LeftButton()) { graphics.OnMouseDrag(x, y, mods); }
-    void Release(int x, int y, MouseModifiers mods = LeftButton()) { graphics.OnMouseUp(x, y, mods); }
+    void Press(int x, int y, orv::editor::MouseModifiers mods = LeftButton()) { graphics.OnMouseDown(x, y, mods); }
+    void DragTo(int x, int y, orv::editor::MouseModifiers mods = LeftButton()) { graphics.OnMouseDrag(x, y, mods); }
+    void Release(int x, int y, orv::editor::MouseModifiers mods = LeftButton()) { graphics.OnMouseUp(x, y, mods); }
 
     uint32_t Pixel(int x, int y) const { return graphics.DrawBitmap()->Row(y)[x]; }
 
@@ -117,11 +117,11 @@ public:
         std::vector<std::string> edits;
         for (const hosttest::HostCall& call : host.Calls()) {
             char line[48];
-            if (call.opcode == vst::audioMasterBeginEdit)
+            if (call.opcode == orv::framework::vst::audioMasterBeginEdit)
                 std::snprintf(line, sizeof line, "begin %d", call.index);
-            else if (call.opcode == vst::audioMasterEndEdit)
+            else if (call.opcode == orv::framework::vst::audioMasterEndEdit)
                 std::snprintf(line, sizeof line, "end %d", call.index);
-            else if (call.opcode == vst::audioMasterAutomate)
+            else if (call.opcode == orv::framework::vst::audioMasterAutomate)
                 std::snprintf(line, sizeof line, "automate %d %.3f", call.index, call.opt);
             else
                 continue;
@@ -135,7 +135,7 @@ public:
     ScriptedGraphics graphics{&plugin, kTestPanelWidth, kTestPanelHeight};
 
 private:
-    std::vector<std::unique_ptr<RasterMemBitmap>> images;
+    std::vector<std::unique_ptr<orv::editor::RasterMemBitmap>> images;
 };
 
 }  // namespace editortest

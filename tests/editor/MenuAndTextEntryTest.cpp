@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::editor;
+using namespace orv::framework;
+
 using namespace editortest;
 
 TEST(PopupMenu, ItemsGoWhereTheIndexSaysAndPastTheEndAppend)

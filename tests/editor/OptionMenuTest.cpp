@@ -11,6 +11,12 @@
 
 #include <functional>
 
+using namespace orv::editor;
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace editortest;
 
 namespace {

@@ -19,11 +19,11 @@ public:
     {
         {
             hosttest::ScriptedHost::ConstructionScope scope(host);
-            orv = std::make_unique<ORV>(&hosttest::ScriptedHost::Callback);
+            orv = std::make_unique<orv::instrument::ORV>(&hosttest::ScriptedHost::Callback);
         }
         host.Adopt(orv->Effect());
         orv->FillEmptyPrograms(orv->ProgramCount());
-        Dispatch(vst::effOpen);
+        Dispatch(orv::framework::vst::effOpen);
         auto scripted = std::make_unique<ScriptedGraphics>(orv.get());
         graphics = scripted.get();
         graphics->windowAvailable = true;
@@ -35,11 +35,11 @@ public:
 
     intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f)
     {
-        vst::AEffect* effect = orv->Effect();
+        orv::framework::vst::AEffect* effect = orv->Effect();
         return effect->dispatcher(effect, opcode, index, value, ptr, opt);
     }
 
-    void Click(int x, int y, MouseModifiers mods = LeftButton())
+    void Click(int x, int y, orv::editor::MouseModifiers mods = LeftButton())
     {
         graphics->OnMouseDown(x, y, mods);
         graphics->OnMouseUp(x, y, mods);
@@ -59,7 +59,7 @@ public:
     {
         std::vector<std::string> programs;
         for (int i = 0; i < orv->ProgramCount(); ++i) {
-            ProgramSlot& slot = orv->GetProgramSlot(i);
+            orv::framework::ProgramSlot& slot = orv->GetProgramSlot(i);
             programs.push_back(slot.name + "|" + std::string(slot.state.Data(), slot.state.Data() + slot.state.Size()));
         }
         return programs;
@@ -74,7 +74,7 @@ public:
 
     PrivateSettingsFolder settings;
     hosttest::ScriptedHost host;
-    std::unique_ptr<ORV> orv;
+    std::unique_ptr<orv::instrument::ORV> orv;
     ScriptedGraphics* graphics = nullptr;
 };
 

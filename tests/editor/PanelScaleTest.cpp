@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::editor;
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace editortest;
 
 namespace {
@@ -90,10 +96,10 @@ TEST(PanelScale, TheUsersPanelSizeComesFirstAndIsKeptInTheSettings)
     EXPECT_EQ(std::vector<std::string>(lines.end() - 8, lines.end()),
               (std::vector<std::string>{"  Automatic", "  100%", "  125%", "  150% [checked]", "  175%", "  200%",
                                         "  250%", "  300%"}));
-    EXPECT_EQ(platform::ReadProfileString(f.orv->IniPath(), "Global", "Panel Size", "", 64), "150");
+    EXPECT_EQ(orv::platform::ReadProfileString(f.orv->IniPath(), "Global", "Panel Size", "", 64), "150");
 
     // The settings file is where the size lives: reloading it applies it.
-    platform::WriteProfileString(f.orv->IniPath(), "Global", "Panel Size", "200");
+    orv::platform::WriteProfileString(f.orv->IniPath(), "Global", "Panel Size", "200");
     f.graphics->messageAnswers.push_back(kAnswerYes);
     f.ChooseOption(kReload);
     f.Dispatch(vst::effEditIdle);
@@ -102,7 +108,7 @@ TEST(PanelScale, TheUsersPanelSizeComesFirstAndIsKeptInTheSettings)
     f.ChooseOption(kPanelSizeAutomatic);
     f.Dispatch(vst::effEditIdle);
     EXPECT_EQ(EditorRect(f), std::make_pair(1216, 704)) << "automatic: the host's 2.0";
-    EXPECT_EQ(platform::ReadProfileString(f.orv->IniPath(), "Global", "Panel Size", "", 64), "Automatic");
+    EXPECT_EQ(orv::platform::ReadProfileString(f.orv->IniPath(), "Global", "Panel Size", "", 64), "Automatic");
 }
 
 TEST(PanelScale, TheSystemsScaleSizesTheEditorBeforeItOpensAndTheHostIsAskedForRoomLater)

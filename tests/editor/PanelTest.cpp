@@ -15,6 +15,12 @@
 #include <fstream>
 #include <iterator>
 
+using namespace orv::editor;
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace editortest;
 
 namespace {

@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::editor;
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace editortest;
 
 namespace {

@@ -3,6 +3,9 @@
 #include "editor/FileDialogText.h"
 #include "framework/PluginBase.h"
 
+using namespace orv::editor;
+using namespace orv::framework;
+
 namespace editortest {
 
 namespace {

@@ -12,15 +12,15 @@
 
 namespace editortest {
 
-class ScriptedGraphics : public Graphics {
+class ScriptedGraphics : public orv::editor::Graphics {
 public:
-    using Graphics::Graphics;
+    using orv::editor::Graphics::Graphics;
 
     // --- the script ----------------------------------------------------------------
     // Whether this context pretends to have a platform window.
     bool windowAvailable = false;
     // Answers to message boxes in order; when used up, Yes/No boxes get No.
-    std::deque<MessageAnswer> messageAnswers;
+    std::deque<orv::editor::MessageAnswer> messageAnswers;
     // Choices in menus in order: the item indices from the top menu down
     // through submenus; an empty path closes the menu without a choice.
     std::deque<std::vector<int>> menuChoices;
@@ -36,21 +36,21 @@ public:
     struct Message {
         std::string text;
         std::string caption;
-        MessageButtons buttons;
+        orv::editor::MessageButtons buttons;
     };
     struct ShownMenu {
         std::vector<std::string> lines;  // DescribeMenu
-        Rect rect;
+        orv::editor::Rect rect;
     };
     struct FileRequest {
         std::string proposedName;
         std::string folder;
         std::string extensions;
-        FileDialogMode mode;
+        orv::editor::FileDialogMode mode;
     };
     struct TextEntryRequest {
         std::string text;
-        Rect rect;
+        orv::editor::Rect rect;
         int paramIdx;
     };
     std::vector<Message> messages;
@@ -58,31 +58,34 @@ public:
     std::vector<FileRequest> fileRequests;
     std::vector<TextEntryRequest> textEntries;
     std::vector<std::string> webAddresses;
-    std::vector<Rect> blitted;
+    std::vector<orv::editor::Rect> blitted;
     std::vector<void*> openedParents;
     int closeCount = 0;
 
     // One line per item, submenu items indented by two spaces: the display
     // text, then " [grey]", " [title]", " [checked]"; a separator is "-".
-    static std::vector<std::string> DescribeMenu(const PopupMenu& menu);
+    static std::vector<std::string> DescribeMenu(const orv::editor::PopupMenu& menu);
 
     bool CanOpenWindow() const override { return windowAvailable; }
     double SystemScale(void* /*parent*/) override { return systemScale; }
     void* OpenEditorWindow(void* parent) override;
     void CloseEditorWindow() override;
     bool HasWindow() const override { return open; }
-    void BlitToWindow(const Rect& rect) override { blitted.push_back(rect); }
-    MessageAnswer ShowMessage(const char* text, const char* caption, MessageButtons buttons) override;
-    void ChooseFile(std::string& fileName, FileDialogMode mode, std::string& folder, const char* extensions) override;
+    void BlitToWindow(const orv::editor::Rect& rect) override { blitted.push_back(rect); }
+    orv::editor::MessageAnswer ShowMessage(const char* text, const char* caption,
+                                           orv::editor::MessageButtons buttons) override;
+    void ChooseFile(std::string& fileName, orv::editor::FileDialogMode mode, std::string& folder,
+                    const char* extensions) override;
 
-    std::vector<Rect> spared;  // areas left to an open text entry's box
+    std::vector<orv::editor::Rect> spared;  // areas left to an open text entry's box
     int destroyedTextEntries = 0;
 
 protected:
-    PopupMenu* RunPopupMenu(PopupMenu& menu, const Rect& rect) override;
-    void Repaint(const Rect& dirty, const Rect* keep) override;
-    bool CreateTextEntry(Control* control, const TextStyle& style, const Rect& rect, const char* text,
-                         Parameter* parameter) override;
+    orv::editor::PopupMenu* RunPopupMenu(orv::editor::PopupMenu& menu, const orv::editor::Rect& rect) override;
+    void Repaint(const orv::editor::Rect& dirty, const orv::editor::Rect* keep) override;
+    bool CreateTextEntry(orv::editor::Control* control, const orv::editor::TextStyle& style,
+                         const orv::editor::Rect& rect, const char* text,
+                         orv::framework::Parameter* parameter) override;
     std::string TextEntryText() override { return typedText; }
     void DestroyTextEntry() override { ++destroyedTextEntries; }
     bool LaunchWebAddress(const char* url) override;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+using namespace orv::editor;
+
 namespace {
 
 using Edit = std::function<void(TextFieldEditing&)>;

@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+using namespace orv::editor;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using editortest::ScriptedGraphics;
 
 namespace {
@@ -32,9 +37,9 @@ std::string NewVersionMessage(const std::string& version)
            "\n\nDo you want to go to www.tarnwick.com to get the new version?";
 }
 
-platform::HttpRequest QueryTo(int port)
+orv::platform::HttpRequest QueryTo(int port)
 {
-    platform::HttpRequest request = VersionQuery();
+    orv::platform::HttpRequest request = VersionQuery();
     request.host = "127.0.0.1";
     request.port = port;
     request.connectTimeoutMilliseconds = kTimeoutMilliseconds;

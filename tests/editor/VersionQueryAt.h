@@ -14,12 +14,12 @@ public:
     explicit VersionQueryAt(int port)
     {
         static std::string setting;
-        setting = std::string(kVersionQueryOverride) + "=127.0.0.1:" + std::to_string(port);
+        setting = std::string(orv::instrument::kVersionQueryOverride) + "=127.0.0.1:" + std::to_string(port);
         putenv(setting.data());
     }
     ~VersionQueryAt()
     {
-        static std::string unset = std::string(kVersionQueryOverride) + "=";
+        static std::string unset = std::string(orv::instrument::kVersionQueryOverride) + "=";
         putenv(unset.data());
     }
 };

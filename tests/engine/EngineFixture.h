@@ -19,15 +19,15 @@ public:
     explicit EngineFixture(double rate = 44100.0, int32_t block = 512) : engine(settings), sampleRate(rate)
     {
         engine.Reset(rate, block);
-        const double defaults[kOrvParameterCount] = {0.5, 0, 0, 0, 0, 0.2, 0.3, 0, 0, 0, 0, 0.3};
-        for (int i = 0; i < kOrvParameterCount; ++i)
+        const double defaults[orv::engine::kOrvParameterCount] = {0.5, 0, 0, 0, 0, 0.2, 0.3, 0, 0, 0, 0, 0.3};
+        for (int i = 0; i < orv::engine::kOrvParameterCount; ++i)
             engine.SetParameter(i, defaults[i]);
     }
 
     void Send(int status, int data1, int data2, int offset = 0)
     {
-        engine.Queue(
-            QueuedMidi{offset, static_cast<uint8_t>(status), static_cast<uint8_t>(data1), static_cast<uint8_t>(data2)});
+        engine.Queue(orv::engine::QueuedMidi{offset, static_cast<uint8_t>(status), static_cast<uint8_t>(data1),
+                                             static_cast<uint8_t>(data2)});
     }
 
     // Renders frames samples in blocks of at most block samples.
@@ -43,8 +43,8 @@ public:
         return out;
     }
 
-    SynthGlobals settings;
-    Engine engine;
+    orv::engine::SynthGlobals settings;
+    orv::engine::Engine engine;
     double sampleRate;
 };
 

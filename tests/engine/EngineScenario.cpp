@@ -6,6 +6,8 @@
 #include <iterator>
 #include <random>
 
+using namespace orv::engine;
+
 namespace {
 
 double Uniform(std::mt19937& random, double low, double high)

@@ -15,7 +15,7 @@
 struct StreamEvent {
     enum Kind { kMidi, kParameter, kReleaseAll } kind = kMidi;
     int64_t frame = 0;
-    QueuedMidi midi;
+    orv::engine::QueuedMidi midi;
     int parameter = 0;
     double value = 0.0;
 };
@@ -25,8 +25,8 @@ struct Scenario {
     double sampleRate = 44100.0;
     int32_t maxBlock = 512;
     std::vector<int32_t> blocks;  // host block sizes, in order
-    SynthGlobals settings;
-    double parameters[kOrvParameterCount] = {};
+    orv::engine::SynthGlobals settings;
+    double parameters[orv::engine::kOrvParameterCount] = {};
     std::vector<StreamEvent> events;  // in frame order
 };
 
@@ -45,4 +45,4 @@ Scenario MakePoleScenario();
 Scenario MakeSilenceScenario(double rate, const std::vector<int32_t>& blockPattern, double volume, double air);
 
 // Plays the scenario through a fresh engine at the given instruction set.
-ScenarioOutput PlayScenario(const Scenario& scenario, SimdLevel level);
+ScenarioOutput PlayScenario(const Scenario& scenario, orv::engine::SimdLevel level);

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <limits>
 
+using namespace orv::engine;
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

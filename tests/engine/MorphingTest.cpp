@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::engine;
+
 namespace {
 
 constexpr int kNoteOn = 0x90;

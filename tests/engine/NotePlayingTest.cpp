@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::engine;
+
 namespace {
 
 constexpr int kNoteOnStatus = 0x90;

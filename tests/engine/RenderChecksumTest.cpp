@@ -16,6 +16,8 @@
 #include <limits>
 #include <string>
 
+using namespace orv::engine;
+
 namespace {
 
 // FNV-1a over the bytes of every left, then every right sample.

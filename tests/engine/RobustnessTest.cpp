@@ -5,6 +5,8 @@
 
 #include <random>
 
+using namespace orv::engine;
+
 TEST(Robustness, RandomParametersAndMidiStayFiniteAndBoundedAtEveryRate)
 {
     std::mt19937 random(20261208);

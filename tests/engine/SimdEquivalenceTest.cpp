@@ -16,6 +16,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace orv::engine;
+
 namespace {
 
 // Unoptimised (debug and sanitizer) builds play a few short scenarios; the

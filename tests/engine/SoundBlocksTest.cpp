@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace orv::engine;
+
 namespace {
 
 int StepsToFinishAttack(double attack, double rate)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::engine;
+
 TEST(Tuning, PitchIndexToFrequency)
 {
     EXPECT_EQ(PitchToFrequency(6144), 130.813);

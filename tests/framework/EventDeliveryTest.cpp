@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace orv::framework;
+
 using namespace hosttest;
 
 TEST(EventDelivery, EventsArriveOneByOneInTheHostsOrder)

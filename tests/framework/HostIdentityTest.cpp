@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::framework;
+
 using namespace hosttest;
 
 TEST(HostIdentity, TheFirstNameInTableOrderWins)

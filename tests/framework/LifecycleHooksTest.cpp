@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv::framework;
+
 using namespace hosttest;
 
 namespace {

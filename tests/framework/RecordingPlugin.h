@@ -12,7 +12,7 @@
 
 namespace hosttest {
 
-class RecordingPlugin : public VstPlugin {
+class RecordingPlugin : public orv::framework::VstPlugin {
 public:
     struct Render {
         int32_t frames = 0;
@@ -21,12 +21,12 @@ public:
         std::vector<std::vector<double>> inputSamples;  // what the renderer read
     };
 
-    static PluginDescription Describe(const char* channelIo)
+    static orv::framework::PluginDescription Describe(const char* channelIo)
     {
-        PluginDescription description;
+        orv::framework::PluginDescription description;
         description.effectName = "Recorder";
         description.vendorName = "Tests";
-        description.uniqueId = vst::FourCC('R', 'e', 'c', '1');
+        description.uniqueId = orv::framework::vst::FourCC('R', 'e', 'c', '1');
         description.version = 0x00010203;
         description.channelIo = channelIo;
         description.parameterCount = 12;
@@ -37,7 +37,7 @@ public:
     }
 
     RecordingPlugin(ScriptedHost& host, const char* channelIo = "0-2")
-        : VstPlugin(Describe(channelIo), &ScriptedHost::Callback)
+        : orv::framework::VstPlugin(Describe(channelIo), &ScriptedHost::Callback)
     {
         host.Adopt(Effect());
     }
@@ -66,17 +66,17 @@ public:
         renders.push_back(std::move(render));
     }
 
-    void HandleMidiMessage(const MidiMessage& message) override
+    void HandleMidiMessage(const orv::framework::MidiMessage& message) override
     {
         char line[48];
         std::snprintf(line, sizeof line, "midi %d %02x %02x %02x", static_cast<int>(message.offset), message.status,
                       message.data1, message.data2);
         log.emplace_back(line);
         if (passMidiThrough)
-            VstPlugin::HandleMidiMessage(message);
+            orv::framework::VstPlugin::HandleMidiMessage(message);
     }
 
-    void HandleSysEx(const SysExMessage& message) override
+    void HandleSysEx(const orv::framework::SysExMessage& message) override
     {
         log.push_back("sysex " + std::to_string(message.offset) + " " + std::to_string(message.size));
         sysexData.push_back(message.data);

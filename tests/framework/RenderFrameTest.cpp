@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace orv::framework;
+
 using namespace hosttest;
 
 namespace {

@@ -9,6 +9,10 @@
 #include <cmath>
 #include <memory>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {

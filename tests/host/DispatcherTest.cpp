@@ -9,6 +9,10 @@
 #include <cstring>
 #include <string>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {

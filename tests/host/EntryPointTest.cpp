@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {
@@ -62,7 +66,7 @@ TEST(EntryPoint, OlderHostsFindMainAndTheLibraryLoadsTwice)
 {
     // A second load of the same library, as a host scanning plug-ins while
     // another part of it already uses them.
-    hostkit::PluginModule second;
+    orv::hostkit::PluginModule second;
     ASSERT_TRUE(second.Load(PluginPath())) << second.Error();
     HostedPlugin first;
     HostedPlugin other(second);
@@ -70,7 +74,7 @@ TEST(EntryPoint, OlderHostsFindMainAndTheLibraryLoadsTwice)
     ASSERT_NE(other.effect, nullptr) << other.error;
     EXPECT_NE(first.effect, other.effect);
 
-    platform::SharedLibrary library;
+    orv::platform::SharedLibrary library;
     ASSERT_TRUE(library.Open(PluginPath())) << library.Error();
     auto legacyMain = reinterpret_cast<EntryProc>(library.Symbol("main"));
     ASSERT_NE(legacyMain, nullptr);

@@ -6,6 +6,10 @@
 
 #include <vector>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {

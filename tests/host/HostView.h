@@ -27,7 +27,7 @@ inline std::string ParameterText(HostedPlugin& plugin, int32_t opcode, int32_t i
 
 inline std::string Display(HostedPlugin& plugin, int32_t index)
 {
-    return ParameterText(plugin, vst::effGetParamDisplay, index);
+    return ParameterText(plugin, orv::framework::vst::effGetParamDisplay, index);
 }
 
 inline float Value(HostedPlugin& plugin, int32_t index)
@@ -51,7 +51,7 @@ inline std::vector<float> Values(HostedPlugin& plugin)
 inline std::string ProgramName(HostedPlugin& plugin, int32_t index)
 {
     char text[256] = {};
-    plugin.Dispatch(vst::effGetProgramNameIndexed, index, 0, text);
+    plugin.Dispatch(orv::framework::vst::effGetProgramNameIndexed, index, 0, text);
     return text;
 }
 
@@ -65,19 +65,19 @@ inline std::vector<std::string> ProgramNames(HostedPlugin& plugin)
 
 inline void SelectProgram(HostedPlugin& plugin, int32_t index)
 {
-    plugin.Dispatch(vst::effSetProgram, 0, index);
+    plugin.Dispatch(orv::framework::vst::effSetProgram, 0, index);
 }
 
 inline void RenameProgram(HostedPlugin& plugin, const std::string& name)
 {
-    plugin.Dispatch(vst::effSetProgramName, 0, 0, const_cast<char*>(name.c_str()));
+    plugin.Dispatch(orv::framework::vst::effSetProgramName, 0, 0, const_cast<char*>(name.c_str()));
 }
 
 // A copy of the chunk the plug-in hands out; empty when it refuses.
 inline Bytes GetChunk(HostedPlugin& plugin, int32_t index)
 {
     void* data = nullptr;
-    const intptr_t size = plugin.Dispatch(vst::effGetChunk, index, 0, &data);
+    const intptr_t size = plugin.Dispatch(orv::framework::vst::effGetChunk, index, 0, &data);
     if (size <= 0 || data == nullptr)
         return {};
     const auto* first = static_cast<const uint8_t*>(data);
@@ -86,7 +86,7 @@ inline Bytes GetChunk(HostedPlugin& plugin, int32_t index)
 
 inline intptr_t SetChunk(HostedPlugin& plugin, int32_t index, const Bytes& chunk)
 {
-    return plugin.Dispatch(vst::effSetChunk, index, static_cast<intptr_t>(chunk.size()),
+    return plugin.Dispatch(orv::framework::vst::effSetChunk, index, static_cast<intptr_t>(chunk.size()),
                            const_cast<uint8_t*>(chunk.data()));
 }
 
@@ -106,7 +106,7 @@ inline Observation Observe(HostedPlugin& plugin)
     Observation seen;
     seen.values = Values(plugin);
     seen.names = ProgramNames(plugin);
-    seen.program = plugin.Dispatch(vst::effGetProgram);
+    seen.program = plugin.Dispatch(orv::framework::vst::effGetProgram);
     seen.bank = GetChunk(plugin, 0);
     return seen;
 }
@@ -115,7 +115,7 @@ inline Observation Observe(HostedPlugin& plugin)
 // Leaves the plug-in at the program it was at.
 inline std::vector<std::vector<float>> ProgramValues(HostedPlugin& plugin)
 {
-    const intptr_t current = plugin.Dispatch(vst::effGetProgram);
+    const intptr_t current = plugin.Dispatch(orv::framework::vst::effGetProgram);
     std::vector<std::vector<float>> programs;
     for (int32_t i = 0; i < kPrograms; ++i) {
         SelectProgram(plugin, i);
@@ -129,7 +129,7 @@ inline std::vector<std::vector<float>> ProgramValues(HostedPlugin& plugin)
 inline std::vector<float> Render(HostedPlugin& plugin, int frames, EventBatch* events = nullptr)
 {
     if (events != nullptr)
-        plugin.Dispatch(vst::effProcessEvents, 0, 0, events->Events());
+        plugin.Dispatch(orv::framework::vst::effProcessEvents, 0, 0, events->Events());
     std::vector<float> left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames));
     for (int done = 0; done < frames; done += 64) {
         float* outputs[] = {left.data() + done, right.data() + done};

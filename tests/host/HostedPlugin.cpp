@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace hosttest {
 
 std::string PluginPath()
@@ -12,9 +16,9 @@ std::string PluginPath()
     return ORV_PLUGIN_PATH;
 }
 
-hostkit::PluginModule& PluginLibrary()
+orv::hostkit::PluginModule& PluginLibrary()
 {
-    static hostkit::PluginModule module;
+    static orv::hostkit::PluginModule module;
     static const bool loaded = module.Load(PluginPath());
     (void)loaded;
     return module;
@@ -22,7 +26,7 @@ hostkit::PluginModule& PluginLibrary()
 
 HostedPlugin::HostedPlugin() : HostedPlugin(PluginLibrary()) {}
 
-HostedPlugin::HostedPlugin(hostkit::PluginModule& module)
+HostedPlugin::HostedPlugin(orv::hostkit::PluginModule& module)
 {
     if (!module.IsLoaded()) {
         error = module.Error();

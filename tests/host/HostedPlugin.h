@@ -16,14 +16,14 @@ namespace hosttest {
 std::string PluginPath();
 
 // The library, loaded once per test program; Error() says why when it failed.
-hostkit::PluginModule& PluginLibrary();
+orv::hostkit::PluginModule& PluginLibrary();
 
 class HostedPlugin {
 public:
     // A new effect through VSTPluginMain, adopted by host. Not yet opened.
     HostedPlugin();
     // Through another module's entry point (a second load of the library).
-    explicit HostedPlugin(hostkit::PluginModule& module);
+    explicit HostedPlugin(orv::hostkit::PluginModule& module);
     ~HostedPlugin();
     HostedPlugin(const HostedPlugin&) = delete;
     HostedPlugin& operator=(const HostedPlugin&) = delete;
@@ -34,7 +34,7 @@ public:
     void Close();
 
     ScriptedHost host;
-    vst::AEffect* effect = nullptr;
+    orv::framework::vst::AEffect* effect = nullptr;
     std::string error;  // why effect is null
 };
 

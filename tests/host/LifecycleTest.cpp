@@ -12,6 +12,10 @@
 #include <thread>
 #include <vector>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {

@@ -8,6 +8,10 @@
 #include <cmath>
 #include <limits>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <random>
 
+using namespace orv::platform;
+
 namespace hosttest {
 
 namespace {
@@ -58,7 +60,7 @@ std::filesystem::path SettingsFile()
 {
     PrivateSettingsFolder();
     // Where the plug-in looks, asked the way it asks.
-    return std::filesystem::path(platform::LocalSettingsFolder()) / "Tarnwick" / "orv.ini";
+    return std::filesystem::path(orv::platform::LocalSettingsFolder()) / "Tarnwick" / "orv.ini";
 }
 
 void WriteSettingsFile(const std::string& text)

@@ -8,6 +8,10 @@
 #include <limits>
 #include <vector>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 
 namespace {

@@ -10,6 +10,10 @@
 #include <limits>
 #include <sstream>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 using namespace hosttest;
 using chunkbytes::Writer;
 

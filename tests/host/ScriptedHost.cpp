@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+using namespace orv::framework;
+
 namespace hosttest {
 
 namespace {

@@ -18,13 +18,13 @@ struct SentEvent {
     int32_t type = 0;
     int32_t byteSize = 0;
     int32_t deltaFrames = 0;
-    vst::VstMidiEvent midi{};        // the whole record, when type is kVstMidiType
-    vst::VstMidiSysexEvent sysex{};  // the whole record, when type is kVstSysExType
-    std::vector<char> dump;          // the sysex bytes it pointed to
+    orv::framework::vst::VstMidiEvent midi{};        // the whole record, when type is kVstMidiType
+    orv::framework::vst::VstMidiSysexEvent sysex{};  // the whole record, when type is kVstSysExType
+    std::vector<char> dump;                          // the sysex bytes it pointed to
 };
 
 struct HostCall {
-    const vst::AEffect* effect = nullptr;
+    const orv::framework::vst::AEffect* effect = nullptr;
     int32_t opcode = 0;
     int32_t index = 0;
     intptr_t value = 0;
@@ -37,12 +37,12 @@ struct HostCall {
 class ScriptedHost {
 public:
     // --- the script: what the host answers ---------------------------------
-    std::string productString;                   // audioMasterGetProductString
-    std::string vendorString;                    // audioMasterGetVendorString
-    intptr_t vendorVersion = 0;                  // audioMasterGetVendorVersion
-    intptr_t processLevel = 0;                   // audioMasterGetCurrentProcessLevel
-    const vst::VstTimeInfo* timeInfo = nullptr;  // audioMasterGetTime
-    intptr_t processEventsResult = 1;            // audioMasterProcessEvents
+    std::string productString;                                   // audioMasterGetProductString
+    std::string vendorString;                                    // audioMasterGetVendorString
+    intptr_t vendorVersion = 0;                                  // audioMasterGetVendorVersion
+    intptr_t processLevel = 0;                                   // audioMasterGetCurrentProcessLevel
+    const orv::framework::vst::VstTimeInfo* timeInfo = nullptr;  // audioMasterGetTime
+    intptr_t processEventsResult = 1;                            // audioMasterProcessEvents
 
     ScriptedHost() = default;
     ~ScriptedHost();
@@ -50,10 +50,11 @@ public:
     ScriptedHost& operator=(const ScriptedHost&) = delete;
 
     // The callback to hand to the plug-in's entry point or constructor.
-    static intptr_t Callback(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+    static intptr_t Callback(orv::framework::vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
+                             void* ptr, float opt);
 
     // From now on calls that come with this effect reach this host.
-    void Adopt(const vst::AEffect* effect);
+    void Adopt(const orv::framework::vst::AEffect* effect);
 
     // While one of these lives, calls on this thread from an effect no host
     // has adopted yet (during construction) reach host.
@@ -79,7 +80,8 @@ public:
     static size_t StrayCallCount();
 
 private:
-    intptr_t Answer(vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+    intptr_t Answer(orv::framework::vst::AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                    float opt);
 
     mutable std::mutex mutex;
     std::vector<HostCall> calls;

@@ -43,14 +43,14 @@ private:
 
 class InstrumentFixture {
 public:
-    explicit InstrumentFixture(vst::HostCallback host = nullptr)
-        : plugin(std::make_unique<ORV>(host)), effect(plugin->Effect())
+    explicit InstrumentFixture(orv::framework::vst::HostCallback host = nullptr)
+        : plugin(std::make_unique<orv::instrument::ORV>(host)), effect(plugin->Effect())
     {
         plugin->FillEmptyPrograms(plugin->ProgramCount());
-        Dispatch(vst::effOpen);
-        Dispatch(vst::effSetSampleRate, 0, 0, nullptr, 44100.0f);
-        Dispatch(vst::effSetBlockSize, 0, 256);
-        Dispatch(vst::effMainsChanged, 0, 1);
+        Dispatch(orv::framework::vst::effOpen);
+        Dispatch(orv::framework::vst::effSetSampleRate, 0, 0, nullptr, 44100.0f);
+        Dispatch(orv::framework::vst::effSetBlockSize, 0, 256);
+        Dispatch(orv::framework::vst::effMainsChanged, 0, 1);
     }
 
     intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f)
@@ -59,6 +59,6 @@ public:
     }
 
     PrivateSettingsFolder settings;
-    std::unique_ptr<ORV> plugin;
-    vst::AEffect* effect;
+    std::unique_ptr<orv::instrument::ORV> plugin;
+    orv::framework::vst::AEffect* effect;
 };

@@ -22,7 +22,7 @@ struct Observation {
     bool operator==(const Observation&) const = default;
 };
 
-inline std::vector<double> LiveValues(ORV& plugin)
+inline std::vector<double> LiveValues(orv::instrument::ORV& plugin)
 {
     std::vector<double> values;
     for (int i = 0; i < plugin.ParameterCount(); ++i)
@@ -30,12 +30,12 @@ inline std::vector<double> LiveValues(ORV& plugin)
     return values;
 }
 
-inline Observation Observe(ORV& plugin)
+inline Observation Observe(orv::instrument::ORV& plugin)
 {
     Observation seen;
     for (int i = 0; i < plugin.ProgramCount(); ++i) {
         seen.names.push_back(plugin.GetProgramName(i));
-        const SerialBuffer& state = plugin.GetProgramSlot(i).state;
+        const orv::framework::SerialBuffer& state = plugin.GetProgramSlot(i).state;
         seen.states.emplace_back(state.Data(), state.Data() + state.Size());
     }
     seen.values = LiveValues(plugin);
@@ -45,7 +45,7 @@ inline Observation Observe(ORV& plugin)
 
 // The values of every program, reached by switching to it; returns to the
 // program it started at.
-inline std::vector<std::vector<double>> ProgramValues(ORV& plugin)
+inline std::vector<std::vector<double>> ProgramValues(orv::instrument::ORV& plugin)
 {
     const int current = plugin.CurrentProgram();
     std::vector<std::vector<double>> programs;
@@ -57,7 +57,7 @@ inline std::vector<std::vector<double>> ProgramValues(ORV& plugin)
     return programs;
 }
 
-inline std::vector<std::string> ProgramNames(ORV& plugin)
+inline std::vector<std::string> ProgramNames(orv::instrument::ORV& plugin)
 {
     std::vector<std::string> names;
     for (int i = 0; i < plugin.ProgramCount(); ++i)
@@ -78,10 +78,10 @@ inline std::vector<HostCall>& HeardByHost()
     return calls;
 }
 
-inline intptr_t RecordingHost(vst::AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt)
+inline intptr_t RecordingHost(orv::framework::vst::AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt)
 {
     HeardByHost().push_back({opcode, index, opt});
-    return opcode == vst::audioMasterVersion ? 2400 : 0;
+    return opcode == orv::framework::vst::audioMasterVersion ? 2400 : 0;
 }
 
 inline std::vector<HostCall> HeardOf(int32_t opcode)

@@ -13,22 +13,22 @@ public:
     {
         if (count == Capacity)
             return;
-        vst::VstMidiEvent& event = events[count];
+        orv::framework::vst::VstMidiEvent& event = events[count];
         event = {};
-        event.type = vst::kVstMidiType;
+        event.type = orv::framework::vst::kVstMidiType;
         event.byteSize = sizeof event;
         event.deltaFrames = delta;
         event.midiData[0] = static_cast<char>(status);
         event.midiData[1] = static_cast<char>(data1);
         event.midiData[2] = static_cast<char>(data2);
-        list.pointers[count] = reinterpret_cast<vst::VstEvent*>(&event);
+        list.pointers[count] = reinterpret_cast<orv::framework::vst::VstEvent*>(&event);
         ++count;
     }
     void Clear() { count = 0; }
-    vst::VstEvents* Events()
+    orv::framework::vst::VstEvents* Events()
     {
         list.numEvents = static_cast<int32_t>(count);
-        return reinterpret_cast<vst::VstEvents*>(&list);
+        return reinterpret_cast<orv::framework::vst::VstEvents*>(&list);
     }
 
 private:
@@ -36,9 +36,9 @@ private:
     struct List {
         int32_t numEvents = 0;
         intptr_t reserved = 0;
-        vst::VstEvent* pointers[Capacity] = {};
+        orv::framework::vst::VstEvent* pointers[Capacity] = {};
     };
-    std::array<vst::VstMidiEvent, Capacity> events{};
+    std::array<orv::framework::vst::VstMidiEvent, Capacity> events{};
     List list;
     size_t count = 0;
 };

@@ -14,6 +14,11 @@
 #include <random>
 #include <set>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace instrumenttest;
 
 namespace {

@@ -12,6 +12,11 @@
 #include <iterator>
 #include <limits>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace instrumenttest;
 
 namespace {

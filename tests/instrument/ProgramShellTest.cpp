@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 using namespace instrumenttest;
 
 namespace {

@@ -9,6 +9,11 @@
 #include <new>
 #include <vector>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 namespace {
 std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};

@@ -10,6 +10,11 @@
 #include <thread>
 #include <vector>
 
+using namespace orv::engine;
+using namespace orv::framework;
+using namespace orv::instrument;
+using namespace orv::platform;
+
 TEST(Threads, UserInterfaceAutomationAndAudioThreadsRunTogether)
 {
     InstrumentFixture fixture;

@@ -9,11 +9,13 @@
 
 #include <string>
 
+using namespace orv::platform;
+
 namespace {
 
-platform::HttpRequest RequestTo(int port)
+orv::platform::HttpRequest RequestTo(int port)
 {
-    platform::HttpRequest request;
+    orv::platform::HttpRequest request;
     request.host = "127.0.0.1";
     request.port = port;
     request.path = "music/version/?file=orv";
@@ -28,7 +30,7 @@ platform::HttpRequest RequestTo(int port)
 TEST(HttpGet, SendsAPlainGetAndReturnsTheBodyAndStatus)
 {
     LoopbackHttpServer server(ServerReply::Whole("2001"));
-    const platform::HttpResponse response = platform::HttpGet(RequestTo(server.Port()));
+    const orv::platform::HttpResponse response = orv::platform::HttpGet(RequestTo(server.Port()));
     EXPECT_TRUE(response.Succeeded());
     EXPECT_EQ(response.status, 200);
     EXPECT_EQ(response.body, "2001");
@@ -39,7 +41,7 @@ TEST(HttpGet, SendsAPlainGetAndReturnsTheBodyAndStatus)
     EXPECT_NE(requests[0].find("Accept: */*\r\n"), std::string::npos) << requests[0];
 
     LoopbackHttpServer missing(ServerReply::Whole("gone", 404));
-    const platform::HttpResponse notFound = platform::HttpGet(RequestTo(missing.Port()));
+    const orv::platform::HttpResponse notFound = orv::platform::HttpGet(RequestTo(missing.Port()));
     EXPECT_TRUE(notFound.complete);
     EXPECT_EQ(notFound.status, 404);
     EXPECT_FALSE(notFound.Succeeded());
@@ -50,21 +52,21 @@ TEST(HttpGet, NoAnswerOfAnyKindIsNoWholeReply)
     // The time-outs end the wait for a server that accepts and stays silent.
     for (const ServerReply& reply : {ServerReply::CloseAtOnce(), ServerReply::NeverAnswer()}) {
         LoopbackHttpServer server(reply);
-        const platform::HttpResponse response = platform::HttpGet(RequestTo(server.Port()));
+        const orv::platform::HttpResponse response = orv::platform::HttpGet(RequestTo(server.Port()));
         EXPECT_FALSE(response.complete);
         EXPECT_EQ(response.body, "");
     }
-    EXPECT_FALSE(platform::HttpGet(RequestTo(LoopbackHttpServer::UnusedPort())).complete);
+    EXPECT_FALSE(orv::platform::HttpGet(RequestTo(LoopbackHttpServer::UnusedPort())).complete);
 }
 
 TEST(HttpGet, ABodyBeyondTheLimitIsNotTaken)
 {
     const std::string megabyte(1 << 20, '7');
     LoopbackHttpServer server(ServerReply::Whole(megabyte));
-    EXPECT_EQ(platform::HttpGet(RequestTo(server.Port())).body, megabyte);
-    platform::HttpRequest small = RequestTo(server.Port());
+    EXPECT_EQ(orv::platform::HttpGet(RequestTo(server.Port())).body, megabyte);
+    orv::platform::HttpRequest small = RequestTo(server.Port());
     small.maximumBytes = 3000;
-    const platform::HttpResponse cut = platform::HttpGet(small);
+    const orv::platform::HttpResponse cut = orv::platform::HttpGet(small);
     EXPECT_FALSE(cut.complete);
     EXPECT_LE(cut.body.size(), 3000u);
 }

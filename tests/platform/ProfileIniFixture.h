@@ -34,8 +34,8 @@ protected:
     static std::string Read(const std::string& path, const char* section, const char* key, size_t capacity = 64,
                             const char* fallback = kAbsent)
     {
-        const std::string answer = platform::ReadProfileString(path, section, key, fallback, capacity);
-        EXPECT_EQ(platform::ProfileSnapshot(path).Read(section, key, fallback, capacity), answer)
+        const std::string answer = orv::platform::ReadProfileString(path, section, key, fallback, capacity);
+        EXPECT_EQ(orv::platform::ProfileSnapshot(path).Read(section, key, fallback, capacity), answer)
             << "snapshot of " << path << " for [" << (section ? section : "(null)") << "] " << (key ? key : "(null)");
         return answer;
     }

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
+using namespace orv::platform;
+
 namespace {
 
 using ProfileIniHostileFile = ProfileIniTest;
-using platform::ClearProfileSection;
-using platform::WriteProfileString;
+using orv::platform::ClearProfileSection;
+using orv::platform::WriteProfileString;
 
 // Reproducible bytes of every value, NUL and line breaks included.
 std::string Junk(size_t size, uint32_t seed)

@@ -10,11 +10,13 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+using namespace orv::platform;
+
 namespace {
 
 using ProfileIniPosix = ProfileIniTest;
-using platform::ClearProfileSection;
-using platform::WriteProfileString;
+using orv::platform::ClearProfileSection;
+using orv::platform::WriteProfileString;
 
 // Everything a hand-edited file may hold: a byte-order mark, comments,
 // blank lines, indentation, tabs, spaces around '=', text after a header.

@@ -5,6 +5,8 @@
 
 #include <string>
 
+using namespace orv::platform;
+
 namespace {
 
 using ProfileIniRead = ProfileIniTest;
@@ -23,7 +25,8 @@ TEST_F(ProfileIniRead, PresentKeysGiveTheirValuesAbsentOnesTheFallback)
 TEST_F(ProfileIniRead, AMissingFileGivesTheFallback)
 {
     EXPECT_EQ(Read(NewPath(), "Synth", "Volume"), kAbsent);
-    EXPECT_EQ(Read(Folder().Inside("no folder") + platform::PathSeparator() + "x.ini", "Synth", "Volume"), kAbsent);
+    EXPECT_EQ(Read(Folder().Inside("no folder") + orv::platform::PathSeparator() + "x.ini", "Synth", "Volume"),
+              kAbsent);
     EXPECT_EQ(Read(Folder().Path(), "Synth", "Volume"), kAbsent);  // a folder, not a file
 }
 

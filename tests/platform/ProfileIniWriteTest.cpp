@@ -9,11 +9,13 @@
 
 #include <string>
 
+using namespace orv::platform;
+
 namespace {
 
 using ProfileIniWrite = ProfileIniTest;
-using platform::ClearProfileSection;
-using platform::WriteProfileString;
+using orv::platform::ClearProfileSection;
+using orv::platform::WriteProfileString;
 
 TEST_F(ProfileIniWrite, AnExistingKeyIsRewrittenWhereItIs)
 {
@@ -54,8 +56,8 @@ TEST_F(ProfileIniWrite, AMissingFileIsCreatedButNotAMissingFolder)
     EXPECT_EQ(Lines(ReadBytes(ini)), "[Startup Bank]\nFile=\n");
 
     const std::string folder = Folder().Inside("Tarnwick");
-    EXPECT_FALSE(WriteProfileString(folder + platform::PathSeparator() + "orv.ini", "A", "x", "1"));
-    EXPECT_FALSE(platform::FileExists(folder));
+    EXPECT_FALSE(WriteProfileString(folder + orv::platform::PathSeparator() + "orv.ini", "A", "x", "1"));
+    EXPECT_FALSE(orv::platform::FileExists(folder));
 }
 
 TEST_F(ProfileIniWrite, TheFileKeepsItsOwnSpellingOfNames)
@@ -164,9 +166,9 @@ TEST_F(ProfileIniWrite, ClearingWhatIsNotThereChangesNothing)
 
     const std::string missing = NewPath();
     EXPECT_TRUE(ClearProfileSection(missing, "A"));
-    EXPECT_FALSE(platform::FileExists(missing));
+    EXPECT_FALSE(orv::platform::FileExists(missing));
 
-    const std::string inMissingFolder = Folder().Inside("Tarnwick") + platform::PathSeparator() + "orv.ini";
+    const std::string inMissingFolder = Folder().Inside("Tarnwick") + orv::platform::PathSeparator() + "orv.ini";
     EXPECT_FALSE(ClearProfileSection(inMissingFolder, "A"));
 }
 

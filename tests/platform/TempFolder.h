@@ -29,7 +29,10 @@ public:
 
     std::string Path() const { return path_.string(); }
     // name inside the folder, joined the way the instrument joins paths.
-    std::string Inside(std::string_view name) const { return Path() + platform::PathSeparator() + std::string(name); }
+    std::string Inside(std::string_view name) const
+    {
+        return Path() + orv::platform::PathSeparator() + std::string(name);
+    }
 
 private:
     std::filesystem::path path_;

@@ -14,10 +14,12 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+using namespace orv::platform;
+
 namespace {
 
-using platform::DocumentsFolder;
-using platform::LocalSettingsFolder;
+using orv::platform::DocumentsFolder;
+using orv::platform::LocalSettingsFolder;
 
 class SavedVariable {
 public:
@@ -162,7 +164,7 @@ TEST_F(UserFoldersPosix, AHostileUserDirectoriesFileIsIgnored)
 TEST_F(UserFoldersPosix, TheSettingsFolderIsPrivate)
 {
     const std::string folder = Home() + "/Tarnwick";
-    ASSERT_TRUE(platform::EnsureFolder(folder));
+    ASSERT_TRUE(orv::platform::EnsureFolder(folder));
     struct stat info {};
     ASSERT_EQ(stat(folder.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 077, 0u);
@@ -172,7 +174,7 @@ TEST_F(UserFoldersPosix, CreatingAFileWhereAPipeIsNeitherHangsNorSucceeds)
 {
     const std::string pipe = Home() + "/orv.ini";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(platform::CreateEmptyFile(pipe));
+    EXPECT_FALSE(orv::platform::CreateEmptyFile(pipe));
 }
 
 }  // namespace

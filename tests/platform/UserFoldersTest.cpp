@@ -9,12 +9,14 @@
 #include <filesystem>
 #include <string>
 
+using namespace orv::platform;
+
 namespace {
 
-using platform::CreateEmptyFile;
-using platform::EnsureFolder;
-using platform::FileExists;
-using platform::PathSeparator;
+using orv::platform::CreateEmptyFile;
+using orv::platform::EnsureFolder;
+using orv::platform::FileExists;
+using orv::platform::PathSeparator;
 
 TEST(UserFolders, EnsureFolderCreatesAMissingFolderAndAcceptsAnExistingOne)
 {

@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <string>
 
+using namespace orv::platform;
+
 namespace {
 
 TEST(UserFoldersWindows, TheShellFoldersAreExistingAbsoluteFolders)
 {
-    const std::string local = platform::LocalSettingsFolder();
-    const std::string documents = platform::DocumentsFolder();
+    const std::string local = orv::platform::LocalSettingsFolder();
+    const std::string documents = orv::platform::DocumentsFolder();
     for (const std::string& folder : {local, documents}) {
         ASSERT_FALSE(folder.empty());
         EXPECT_TRUE(std::filesystem::path(folder).is_absolute()) << folder;

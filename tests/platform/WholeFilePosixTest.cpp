@@ -13,10 +13,12 @@
 #include <sys/stat.h>
 #include <thread>
 
+using namespace orv::platform;
+
 namespace {
 
-using platform::FileReadResult;
-using platform::FileSource;
+using orv::platform::FileReadResult;
+using orv::platform::FileSource;
 
 constexpr size_t kLimit = 1 << 20;
 
@@ -51,7 +53,7 @@ TEST(WholeFile, ReadsGiveTheFileOrSayWhyNot)
         for (FileSource source : {FileSource::kRegularFile, FileSource::kAnyFile}) {
             std::vector<uint8_t> bytes = Bytes("stale");
             std::string reason;
-            EXPECT_EQ(platform::ReadWholeFile(c.path, kLimit, source, bytes, reason), c.result) << c.path;
+            EXPECT_EQ(orv::platform::ReadWholeFile(c.path, kLimit, source, bytes, reason), c.result) << c.path;
             EXPECT_EQ(reason, c.reason) << c.path;
             EXPECT_EQ(bytes, c.bytes) << c.path;
         }
@@ -66,15 +68,15 @@ TEST(WholeFile, PipesAreReadAndWrittenThroughOnlyWhenAskedFor)
 
     // No writer: the plug-in's kind of read refuses at once instead of waiting.
     std::string contents;
-    EXPECT_EQ(platform::ReadWholeFile(fifo, kLimit, contents), FileReadResult::Refused);
+    EXPECT_EQ(orv::platform::ReadWholeFile(fifo, kLimit, contents), FileReadResult::Refused);
 
     std::thread writer([&] {
         std::string reason;
-        EXPECT_TRUE(platform::WriteWholeFile(fifo, "through the pipe", reason)) << reason;
+        EXPECT_TRUE(orv::platform::WriteWholeFile(fifo, "through the pipe", reason)) << reason;
     });
     std::vector<uint8_t> bytes;
     std::string reason;
-    EXPECT_EQ(platform::ReadWholeFile(fifo, kLimit, FileSource::kAnyFile, bytes, reason), FileReadResult::Read);
+    EXPECT_EQ(orv::platform::ReadWholeFile(fifo, kLimit, FileSource::kAnyFile, bytes, reason), FileReadResult::Read);
     writer.join();
     EXPECT_EQ(bytes, Bytes("through the pipe"));
     struct stat info {};
@@ -83,9 +85,9 @@ TEST(WholeFile, PipesAreReadAndWrittenThroughOnlyWhenAskedFor)
 
     // A regular file is replaced whole; a folder is refused.
     const std::string file = folder.Inside("file");
-    EXPECT_TRUE(platform::WriteWholeFile(file, "new", reason));
+    EXPECT_TRUE(orv::platform::WriteWholeFile(file, "new", reason));
     std::ifstream in(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
-    EXPECT_FALSE(platform::WriteWholeFile(folder.Path(), "x", reason));
+    EXPECT_FALSE(orv::platform::WriteWholeFile(folder.Path(), "x", reason));
     EXPECT_EQ(reason, "is a directory");
 }

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstdint>
 
+using namespace orv::editor;
+
 namespace {
 
 bool Aligned(const void* pointer, uintptr_t bytes)

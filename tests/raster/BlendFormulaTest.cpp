@@ -8,6 +8,8 @@
 #include <cmath>
 #include <random>
 
+using namespace orv::editor;
+
 namespace {
 
 struct PixelCase {

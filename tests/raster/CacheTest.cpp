@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::editor;
+
 TEST(BitmapCache, TheFirstImageStoredUnderAnIdStays)
 {
     constexpr int kId = 9001;

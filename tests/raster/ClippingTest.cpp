@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 
+using namespace orv::editor;
+
 namespace {
 
 constexpr int kSize = 6;

@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+using namespace orv::editor;
+
 namespace {
 
 // Palette entry k is (k, 0x40 + k, 0x80 + k).

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv::editor;
+
 TEST(TextPosix, CharactersTheFaceLacksDrawNothing)
 {
     TextStyle style;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv::editor;
+
 namespace {
 
 constexpr uint32_t kOpaqueBlack = 0xff000000;

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace {
 
 intptr_t SilentHost(vst::AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
@@ -18,7 +22,7 @@ intptr_t SilentHost(vst::AEffect*, int32_t opcode, int32_t, intptr_t, void*, flo
 }
 
 struct TuningDouble {
-    platform::SharedLibrary library;
+    orv::platform::SharedLibrary library;
     void (*connect)(bool) = nullptr;
     void (*retune)(int, double) = nullptr;
     void (*filter)(int, bool) = nullptr;
@@ -37,7 +41,7 @@ struct TuningDouble {
 };
 
 struct Hosted {
-    hostkit::PluginModule module;
+    orv::hostkit::PluginModule module;
     vst::AEffect* effect = nullptr;
 
     bool Open()

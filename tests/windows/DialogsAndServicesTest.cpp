@@ -13,6 +13,9 @@
 #include <fstream>
 #include <string>
 
+using namespace orv::editor;
+using namespace orv::framework;
+
 namespace wintest {
 namespace {
 

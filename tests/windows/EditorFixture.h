@@ -12,9 +12,9 @@ namespace wintest {
 class EditorInHost {
 public:
     EditorInHost() { plugin.Start(); }
-    intptr_t Open(HWND parent) { return plugin.Dispatch(vst::effEditOpen, 0, 0, parent); }
+    intptr_t Open(HWND parent) { return plugin.Dispatch(orv::framework::vst::effEditOpen, 0, 0, parent); }
     intptr_t Open() { return Open(host.Handle()); }
-    intptr_t Close() { return plugin.Dispatch(vst::effEditClose); }
+    intptr_t Close() { return plugin.Dispatch(orv::framework::vst::effEditClose); }
     HWND Editor() const { return FindEditorWindow(host.Handle()); }
 
     HostWindow host;  // outlives the plug-in, as in a host

@@ -6,6 +6,10 @@
 
 #include <functional>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace wintest {
 namespace {
 

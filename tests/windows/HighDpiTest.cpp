@@ -10,6 +10,10 @@
 #include <fstream>
 #include <string>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace wintest {
 namespace {
 

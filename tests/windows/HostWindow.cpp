@@ -2,6 +2,10 @@
 
 #include "tests/host/HostedPlugin.h"
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace wintest {
 
 namespace {

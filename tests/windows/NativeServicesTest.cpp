@@ -14,6 +14,9 @@
 #include <functional>
 #include <string>
 
+using namespace orv::editor;
+using namespace orv::framework;
+
 namespace wintest {
 namespace {
 

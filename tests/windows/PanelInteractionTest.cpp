@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <string>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace wintest {
 namespace {
 

@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace wintest {
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv::editor;
+
 namespace {
 
 TEST(DialogEnvironment, ArdoursSavedEnvironmentReplacesItsBundledOne)

@@ -13,6 +13,10 @@
 #include <memory>
 #include <thread>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace {
 
 using hosttest::HostedPlugin;

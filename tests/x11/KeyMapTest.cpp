@@ -4,10 +4,14 @@
 
 #include "editor/EditorKeys.h"
 #include "editor/x11/X11KeyMap.h"
+#include "framework/HostKey.h"
 #include "framework/VstAbi.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+
+using namespace orv::editor;
+using namespace orv::framework;
 
 namespace {
 
@@ -36,13 +40,13 @@ TEST(KeyMap, EditorKeysFromKeySymsAndHostKeys)
     for (const Case& c : cases) {
         EXPECT_EQ(EditorKeyForKeySym(c.keySym), c.editorKey) << XKeysymToString(c.keySym);
         if (c.character != 0 || c.virtualKey != 0) {
-            EXPECT_EQ(EditorKeyForKeySym(KeySymForHostKey(c.character, c.virtualKey)), c.editorKey)
+            EXPECT_EQ(EditorKeyForKeySym(KeySymForHostKey(HostKeyFromVst(c.character, c.virtualKey))), c.editorKey)
                 << XKeysymToString(c.keySym);
         }
     }
-    EXPECT_EQ(KeySymForHostKey(0, vst::VKEY_RETURN), static_cast<KeySym>(XK_Return));
-    EXPECT_EQ(KeySymForHostKey(0, vst::VKEY_BACK), static_cast<KeySym>(XK_BackSpace));
-    EXPECT_EQ(KeySymForHostKey(0, 0), static_cast<KeySym>(NoSymbol));
+    EXPECT_EQ(KeySymForHostKey(HostKeyFromVst(0, vst::VKEY_RETURN)), static_cast<KeySym>(XK_Return));
+    EXPECT_EQ(KeySymForHostKey(HostKeyFromVst(0, vst::VKEY_BACK)), static_cast<KeySym>(XK_BackSpace));
+    EXPECT_EQ(KeySymForHostKey(HostKeyFromVst(0, 0)), static_cast<KeySym>(NoSymbol));
 }
 
 }  // namespace

@@ -19,6 +19,10 @@
 #include <cstdlib>
 #include <fstream>
 
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace {
 
 using hosttest::HostedPlugin;

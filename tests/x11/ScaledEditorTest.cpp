@@ -14,6 +14,11 @@
 #include <cstring>
 #include <string>
 
+using namespace orv::editor;
+using namespace orv::framework;
+using namespace orv::hostkit;
+using namespace orv::platform;
+
 namespace {
 
 using hosttest::HostedPlugin;

@@ -27,6 +27,9 @@
 #include <functional>
 #include <thread>
 
+using namespace orv::editor;
+using namespace orv::framework;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

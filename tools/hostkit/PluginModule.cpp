@@ -1,6 +1,6 @@
 #include "tools/hostkit/PluginModule.h"
 
-namespace hostkit {
+namespace orv::hostkit {
 
 bool PluginModule::Load(const std::string& path)
 {
@@ -22,22 +22,22 @@ bool PluginModule::Load(const std::string& path)
     return true;
 }
 
-vst::AEffect* PluginModule::Instantiate(vst::HostCallback callback)
+framework::vst::AEffect* PluginModule::Instantiate(framework::vst::HostCallback callback)
 {
     if (entry == nullptr) {
         error = "no plug-in library loaded";
         return nullptr;
     }
-    vst::AEffect* effect = entry(callback);
+    framework::vst::AEffect* effect = entry(callback);
     if (effect == nullptr) {
         error = "the plug-in's entry point returned no effect";
         return nullptr;
     }
-    if (effect->magic != vst::kEffectMagic) {
+    if (effect->magic != framework::vst::kEffectMagic) {
         error = "the plug-in's entry point returned a record without the VST magic";
         return nullptr;
     }
     return effect;
 }
 
-}  // namespace hostkit
+}  // namespace orv::hostkit

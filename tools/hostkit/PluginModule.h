@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace hostkit {
+namespace orv::hostkit {
 
 class PluginModule {
 public:
@@ -17,17 +17,17 @@ public:
 
     // Asks the entry point for a new effect; null when the plug-in refuses
     // or returns a record without the VST magic.
-    vst::AEffect* Instantiate(vst::HostCallback callback);
+    framework::vst::AEffect* Instantiate(framework::vst::HostCallback callback);
 
     const std::string& Error() const { return error; }
     bool IsLoaded() const { return entry != nullptr; }
 
 private:
-    using EntryProc = vst::AEffect* (*)(vst::HostCallback);
+    using EntryProc = framework::vst::AEffect* (*)(framework::vst::HostCallback);
 
     platform::SharedLibrary library;
     EntryProc entry = nullptr;
     std::string error;
 };
 
-}  // namespace hostkit
+}  // namespace orv::hostkit

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string_view>
 
-namespace orvhost {
+namespace orv::host {
 
 // Runs a command with what the parse left in its settings; returns an
 // ExitCode and reports its own errors on the console.
@@ -33,4 +33,4 @@ const Command& RenderCommand();
 const Command& SaveCommand();
 const Command& SnapshotCommand();
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -1,6 +1,6 @@
 #include "tools/orvhost/CommandLine.h"
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -70,4 +70,4 @@ bool ParseCommandLine(CLI::App& app, const std::vector<std::string>& words, std:
     return true;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 // Fills the options and positional words declared on app. False with a
 // one-line usage message in error: an unknown option, a missing value, a
 // flag given one, or what an option's own check said.
 bool ParseCommandLine(CLI::App& app, const std::vector<std::string>& words, std::string& error);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace orvhost {
+namespace orv::host {
 
 void AddPositionals(CLI::App& app, std::vector<std::string>& words)
 {
@@ -72,4 +72,4 @@ int FinishOutput(const Console& console)
     return kExitSuccess;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

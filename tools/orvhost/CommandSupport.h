@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 // The first positional word of every command working on a plug-in.
 inline constexpr std::string_view kPluginWord = "PLUGIN (the path of a VST 2 plug-in library)";
@@ -48,4 +48,4 @@ int RunListing(const PluginArguments& arguments, std::string_view command, const
 // failure. Returns an ExitCode.
 int FinishOutput(const Console& console);
 
-}  // namespace orvhost
+}  // namespace orv::host

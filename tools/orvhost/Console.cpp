@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -58,4 +58,4 @@ void Console::UsageError(std::string_view command, std::string_view message) con
     PrintLine("", ": try 'orvhost" + name + " --help' for more information");
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace orvhost {
+namespace orv::host {
 
 enum class Verbosity {
     kQuiet,    // errors only
@@ -30,4 +30,4 @@ private:
     Verbosity verbosity;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -149,4 +149,4 @@ Song BuildDemoPhrase(double sampleRate)
     return song;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

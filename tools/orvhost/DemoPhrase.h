@@ -7,8 +7,8 @@
 
 #include "tools/orvhost/Song.h"
 
-namespace orvhost {
+namespace orv::host {
 
 Song BuildDemoPhrase(double sampleRate);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -1,7 +1,7 @@
 // Exit statuses of orvhost, as scripts see them.
 #pragma once
 
-namespace orvhost {
+namespace orv::host {
 
 enum ExitCode : int {
     kExitSuccess = 0,
@@ -9,4 +9,4 @@ enum ExitCode : int {
     kExitUsage = 2,    // the command line was wrong
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -10,7 +10,7 @@
 #define ORVHOST_VERSION_PATCH 0
 #endif
 
-namespace orvhost {
+namespace orv::host {
 
 inline constexpr const char* kHostVendor = "Tarnwick";
 inline constexpr const char* kHostProduct = "orvhost";
@@ -22,4 +22,4 @@ inline constexpr int32_t kHostVendorVersion = kVersionMajor * 10000 + kVersionMi
 // The VST interface version orvhost implements.
 inline constexpr int32_t kHostVstVersion = 2400;
 
-}  // namespace orvhost
+}  // namespace orv::host

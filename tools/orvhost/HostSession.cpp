@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -19,10 +19,10 @@ namespace {
 // are found by record. During the entry point the record is not known yet;
 // calls made then go to the session that is loading on this thread.
 std::mutex registryLock;
-std::vector<std::pair<const vst::AEffect*, HostSession*>> registry;
+std::vector<std::pair<const framework::vst::AEffect*, HostSession*>> registry;
 thread_local HostSession* loadingSession = nullptr;
 
-HostSession* FindSession(const vst::AEffect* effect)
+HostSession* FindSession(const framework::vst::AEffect* effect)
 {
     std::lock_guard<std::mutex> guard(registryLock);
     for (const auto& [record, session] : registry)
@@ -31,7 +31,7 @@ HostSession* FindSession(const vst::AEffect* effect)
     return nullptr;
 }
 
-void Register(const vst::AEffect* effect, HostSession* session)
+void Register(const framework::vst::AEffect* effect, HostSession* session)
 {
     std::lock_guard<std::mutex> guard(registryLock);
     registry.emplace_back(effect, session);
@@ -55,7 +55,7 @@ intptr_t CopyHostString(void* destination, const char* text)
     if (destination == nullptr)
         return 0;
     char* out = static_cast<char*>(destination);
-    const size_t length = std::min(std::strlen(text), vst::kVstMaxVendorStrLen - 1);
+    const size_t length = std::min(std::strlen(text), framework::vst::kVstMaxVendorStrLen - 1);
     std::memcpy(out, text, length);
     out[length] = '\0';
     return 1;
@@ -121,14 +121,14 @@ intptr_t HostSession::CanDo(const char* feature)
 {
     // The plug-in only reads the string, but the ABI takes a non-const pointer.
     std::string copy(feature);
-    return Dispatch(vst::effCanDo, 0, 0, copy.data());
+    return Dispatch(framework::vst::effCanDo, 0, 0, copy.data());
 }
 
 void HostSession::Open()
 {
     if (effect == nullptr || opened)
         return;
-    Dispatch(vst::effOpen);
+    Dispatch(framework::vst::effOpen);
     opened = true;
 }
 
@@ -137,17 +137,17 @@ void HostSession::Resume()
     if (effect == nullptr || resumed)
         return;
     Open();
-    Dispatch(vst::effSetSampleRate, 0, 0, nullptr, static_cast<float>(transport.SampleRate()));
-    Dispatch(vst::effSetBlockSize, 0, blockSize);
-    Dispatch(vst::effMainsChanged, 0, 1);
-    Dispatch(vst::effStartProcess);
+    Dispatch(framework::vst::effSetSampleRate, 0, 0, nullptr, static_cast<float>(transport.SampleRate()));
+    Dispatch(framework::vst::effSetBlockSize, 0, blockSize);
+    Dispatch(framework::vst::effMainsChanged, 0, 1);
+    Dispatch(framework::vst::effStartProcess);
     transport.Start();
     resumed = true;
 }
 
-void HostSession::SendEvents(vst::VstEvents* events)
+void HostSession::SendEvents(framework::vst::VstEvents* events)
 {
-    Dispatch(vst::effProcessEvents, 0, 0, events);
+    Dispatch(framework::vst::effProcessEvents, 0, 0, events);
 }
 
 bool HostSession::CanProcess() const
@@ -157,7 +157,8 @@ bool HostSession::CanProcess() const
 
 bool HostSession::UsesReplacing() const
 {
-    return effect != nullptr && effect->processReplacing != nullptr && (effect->flags & vst::effFlagsCanReplacing) != 0;
+    return effect != nullptr && effect->processReplacing != nullptr &&
+           (effect->flags & framework::vst::effFlagsCanReplacing) != 0;
 }
 
 void HostSession::Process(float** inputs, float** outputs, int32_t frames)
@@ -178,8 +179,8 @@ void HostSession::Suspend()
 {
     if (effect == nullptr || !resumed)
         return;
-    Dispatch(vst::effStopProcess);
-    Dispatch(vst::effMainsChanged, 0, 0);
+    Dispatch(framework::vst::effStopProcess);
+    Dispatch(framework::vst::effMainsChanged, 0, 0);
     transport.Stop();
     resumed = false;
 }
@@ -189,7 +190,7 @@ void HostSession::Close()
     if (effect == nullptr)
         return;
     Suspend();
-    Dispatch(vst::effClose);
+    Dispatch(framework::vst::effClose);
     Unregister(this);
     effect = nullptr;
     opened = false;
@@ -207,24 +208,24 @@ int32_t HostSession::ParameterCount() const
 
 int32_t HostSession::CurrentProgram()
 {
-    return static_cast<int32_t>(Dispatch(vst::effGetProgram));
+    return static_cast<int32_t>(Dispatch(framework::vst::effGetProgram));
 }
 
 std::string HostSession::ProgramName(int32_t index)
 {
-    return QueryText(vst::effGetProgramNameIndexed, index);
+    return QueryText(framework::vst::effGetProgramNameIndexed, index);
 }
 
 std::string HostSession::CurrentProgramName()
 {
-    return QueryText(vst::effGetProgramName);
+    return QueryText(framework::vst::effGetProgramName);
 }
 
 void HostSession::SelectProgram(int32_t index)
 {
-    Dispatch(vst::effBeginSetProgram);
-    Dispatch(vst::effSetProgram, 0, index);
-    Dispatch(vst::effEndSetProgram);
+    Dispatch(framework::vst::effBeginSetProgram);
+    Dispatch(framework::vst::effSetProgram, 0, index);
+    Dispatch(framework::vst::effEndSetProgram);
 }
 
 void HostSession::RenameCurrentProgram(const std::string& name)
@@ -233,7 +234,7 @@ void HostSession::RenameCurrentProgram(const std::string& name)
     // zero-padded well beyond it in case one reads further.
     std::vector<char> buffer(std::max<size_t>(name.size() + 1, 256), '\0');
     std::copy(name.begin(), name.end(), buffer.begin());
-    Dispatch(vst::effSetProgramName, 0, 0, buffer.data());
+    Dispatch(framework::vst::effSetProgramName, 0, 0, buffer.data());
 }
 
 float HostSession::GetParameter(int32_t index)
@@ -249,13 +250,13 @@ void HostSession::SetParameter(int32_t index, float value)
 
 bool HostSession::HasChunks() const
 {
-    return effect != nullptr && (effect->flags & vst::effFlagsProgramChunks) != 0;
+    return effect != nullptr && (effect->flags & framework::vst::effFlagsProgramChunks) != 0;
 }
 
 bool HostSession::GetChunk(bool bank, std::vector<uint8_t>& bytes)
 {
     void* data = nullptr;
-    const intptr_t size = Dispatch(vst::effGetChunk, bank ? 0 : 1, 0, &data);
+    const intptr_t size = Dispatch(framework::vst::effGetChunk, bank ? 0 : 1, 0, &data);
     if (size <= 0 || data == nullptr) {
         error = "the plug-in gave no state (effGetChunk returned " + std::to_string(size) + ")";
         return false;
@@ -271,57 +272,57 @@ bool HostSession::GetChunk(bool bank, std::vector<uint8_t>& bytes)
 
 bool HostSession::SetChunk(bool bank, std::vector<uint8_t> bytes)
 {
-    return Dispatch(vst::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(bytes.size()), bytes.data()) != 0;
+    return Dispatch(framework::vst::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(bytes.size()), bytes.data()) != 0;
 }
 
-intptr_t HostSession::Callback(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                               float opt)
+intptr_t HostSession::Callback(framework::vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value,
+                               void* ptr, float opt)
 {
     HostSession* session = caller != nullptr ? FindSession(caller) : nullptr;
     if (session == nullptr)
         session = loadingSession;
     if (session == nullptr)
-        return opcode == vst::audioMasterVersion ? kHostVstVersion : 0;
+        return opcode == framework::vst::audioMasterVersion ? kHostVstVersion : 0;
     return session->Answer(caller, opcode, index, value, ptr, opt);
 }
 
-intptr_t HostSession::Answer(vst::AEffect* caller, int32_t opcode, int32_t /*index*/, intptr_t /*value*/, void* ptr,
-                             float /*opt*/)
+intptr_t HostSession::Answer(framework::vst::AEffect* caller, int32_t opcode, int32_t /*index*/, intptr_t /*value*/,
+                             void* ptr, float /*opt*/)
 {
     switch (opcode) {
-    case vst::audioMasterVersion:
+    case framework::vst::audioMasterVersion:
         return kHostVstVersion;
-    case vst::audioMasterCurrentId: {
+    case framework::vst::audioMasterCurrentId: {
         // Asked by shell plug-ins to learn which sub-plug-in to be; we load
         // no shells, so the answer is the effect's own id once it is known.
-        const vst::AEffect* known = effect != nullptr ? effect : caller;
-        return known != nullptr && known->magic == vst::kEffectMagic ? known->uniqueID : 0;
+        const framework::vst::AEffect* known = effect != nullptr ? effect : caller;
+        return known != nullptr && known->magic == framework::vst::kEffectMagic ? known->uniqueID : 0;
     }
-    case vst::audioMasterWantMidi:
+    case framework::vst::audioMasterWantMidi:
         return 1;
-    case vst::audioMasterGetTime:
+    case framework::vst::audioMasterGetTime:
         return reinterpret_cast<intptr_t>(transport.Query());
-    case vst::audioMasterProcessEvents: {
-        const auto* events = static_cast<const vst::VstEvents*>(ptr);
+    case framework::vst::audioMasterProcessEvents: {
+        const auto* events = static_cast<const framework::vst::VstEvents*>(ptr);
         if (events == nullptr)
             return 0;
         if (events->numEvents > 0)
             eventsFromPlugin += events->numEvents;
         return 1;
     }
-    case vst::audioMasterGetSampleRate:
+    case framework::vst::audioMasterGetSampleRate:
         return static_cast<intptr_t>(transport.SampleRate());
-    case vst::audioMasterGetBlockSize:
+    case framework::vst::audioMasterGetBlockSize:
         return blockSize;
-    case vst::audioMasterGetCurrentProcessLevel:
+    case framework::vst::audioMasterGetCurrentProcessLevel:
         return processLevel;
-    case vst::audioMasterGetVendorString:
+    case framework::vst::audioMasterGetVendorString:
         return CopyHostString(ptr, kHostVendor);
-    case vst::audioMasterGetProductString:
+    case framework::vst::audioMasterGetProductString:
         return CopyHostString(ptr, kHostProduct);
-    case vst::audioMasterGetVendorVersion:
+    case framework::vst::audioMasterGetVendorVersion:
         return kHostVendorVersion;
-    case vst::audioMasterCanDo: {
+    case framework::vst::audioMasterCanDo: {
         if (ptr == nullptr)
             return 0;
         const std::string_view feature(static_cast<const char*>(ptr));
@@ -332,4 +333,4 @@ intptr_t HostSession::Answer(vst::AEffect* caller, int32_t opcode, int32_t /*ind
     }
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 // Values of audioMasterGetCurrentProcessLevel.
 inline constexpr int32_t kProcessLevelUser = 1;  // the calling thread is the user's, not audio
-inline constexpr int32_t kProcessLevelOffline = vst::kVstProcessLevelOffline;
+inline constexpr int32_t kProcessLevelOffline = framework::vst::kVstProcessLevelOffline;
 
 // The largest state orvhost takes from a plug-in: preset files store its size
 // as a signed 32-bit number, after a header of at most 160 bytes.
@@ -42,7 +42,7 @@ public:
     // returns false with a message in Error().
     bool Load(const std::string& path);
     const std::string& Error() const { return error; }
-    vst::AEffect* Effect() const { return effect; }
+    framework::vst::AEffect* Effect() const { return effect; }
 
     intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
     // A text the plug-in writes into a buffer we give it: a zeroed buffer far
@@ -53,7 +53,7 @@ public:
     void Open();
     // Sample rate and block size, then mains on and start of processing.
     void Resume();
-    void SendEvents(vst::VstEvents* events);
+    void SendEvents(framework::vst::VstEvents* events);
     // Replaces frames samples of every output with the plug-in's signal, and
     // moves the song position on. Uses processReplacing when the plug-in has
     // it, else the old accumulating call on cleared outputs.
@@ -90,11 +90,13 @@ public:
     int64_t EventsFromPlugin() const { return eventsFromPlugin; }
 
 private:
-    static intptr_t Callback(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
-    intptr_t Answer(vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+    static intptr_t Callback(framework::vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                             float opt);
+    intptr_t Answer(framework::vst::AEffect* caller, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                    float opt);
 
     hostkit::PluginModule module;  // declared first: the library must outlive the effect
-    vst::AEffect* effect = nullptr;
+    framework::vst::AEffect* effect = nullptr;
     std::string error;
     Transport transport;
     int32_t blockSize = 512;
@@ -104,4 +106,4 @@ private:
     int64_t eventsFromPlugin = 0;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

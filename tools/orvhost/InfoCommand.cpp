@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -64,18 +64,18 @@ int Run(const std::vector<std::string>& words, const Console& console)
     }
     session.Open();
 
-    const vst::AEffect& effect = *session.Effect();
+    const framework::vst::AEffect& effect = *session.Effect();
     std::vector<Fact> facts = {
         {"plug-in", path},
-        {"name", OrEmptyMark(session.QueryText(vst::effGetEffectName))},
-        {"vendor", OrEmptyMark(session.QueryText(vst::effGetVendorString))},
-        {"product", OrEmptyMark(session.QueryText(vst::effGetProductString))},
+        {"name", OrEmptyMark(session.QueryText(framework::vst::effGetEffectName))},
+        {"vendor", OrEmptyMark(session.QueryText(framework::vst::effGetVendorString))},
+        {"product", OrEmptyMark(session.QueryText(framework::vst::effGetProductString))},
         {"unique id", UniqueIdText(effect.uniqueID)},
         {"version", std::to_string(effect.version)},
-        {"vendor version", std::to_string(session.Dispatch(vst::effGetVendorVersion))},
-        {"VST version", std::to_string(session.Dispatch(vst::effGetVstVersion))},
+        {"vendor version", std::to_string(session.Dispatch(framework::vst::effGetVendorVersion))},
+        {"VST version", std::to_string(session.Dispatch(framework::vst::effGetVstVersion))},
     };
-    const intptr_t category = session.Dispatch(vst::effGetPlugCategory);
+    const intptr_t category = session.Dispatch(framework::vst::effGetPlugCategory);
     facts.push_back({"category", CategoryName(category) + " (" + std::to_string(category) + ")"});
     facts.push_back({"flags", FlagsText(effect.flags)});
     facts.push_back({"inputs", std::to_string(effect.numInputs)});
@@ -83,7 +83,7 @@ int Run(const std::vector<std::string>& words, const Console& console)
     facts.push_back({"parameters", std::to_string(effect.numParams)});
     facts.push_back({"programs", std::to_string(effect.numPrograms)});
     facts.push_back({"initial delay", std::to_string(effect.initialDelay)});
-    facts.push_back({"tail size", std::to_string(session.Dispatch(vst::effGetTailSize))});
+    facts.push_back({"tail size", std::to_string(session.Dispatch(framework::vst::effGetTailSize))});
 
     std::vector<Fact> answers;
     for (const char* question : kCanDoQuestions)
@@ -121,4 +121,4 @@ const Command& InfoCommand()
     return command;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -9,7 +9,7 @@
 #include <new>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 class MidiEventList {
 public:
@@ -18,9 +18,9 @@ public:
     // deltaFrames is the event's frame within the block that follows the call.
     void Add(int32_t deltaFrames, uint8_t status, uint8_t data1, uint8_t data2)
     {
-        vst::VstMidiEvent event{};
-        event.type = vst::kVstMidiType;
-        event.byteSize = static_cast<int32_t>(sizeof(vst::VstMidiEvent));
+        framework::vst::VstMidiEvent event{};
+        event.type = framework::vst::kVstMidiType;
+        event.byteSize = static_cast<int32_t>(sizeof(framework::vst::VstMidiEvent));
         event.deltaFrames = deltaFrames;
         event.midiData[0] = static_cast<char>(status);
         event.midiData[1] = static_cast<char>(data1);
@@ -32,31 +32,32 @@ public:
     bool Empty() const { return events.empty(); }
 
     // The list as the plug-in sees it; valid until the next Add or Clear.
-    vst::VstEvents* Events()
+    framework::vst::VstEvents* Events()
     {
         // The header declares room for two pointers; a host allocates as many
         // as it sends, so the storage is sized here rather than by the struct.
-        const size_t pointerBytes = (events.size() < 2 ? 2 : events.size()) * sizeof(vst::VstEvent*);
-        const size_t bytes = offsetof(vst::VstEvents, events) + pointerBytes;
+        const size_t pointerBytes = (events.size() < 2 ? 2 : events.size()) * sizeof(framework::vst::VstEvent*);
+        const size_t bytes = offsetof(framework::vst::VstEvents, events) + pointerBytes;
         storage.assign((bytes + sizeof(Word) - 1) / sizeof(Word), Word{});
         std::byte* base = reinterpret_cast<std::byte*>(storage.data());
 
-        auto* list = new (base) vst::VstEvents{};
+        auto* list = new (base) framework::vst::VstEvents{};
         list->numEvents = static_cast<int32_t>(events.size());
-        auto** pointers = reinterpret_cast<vst::VstEvent**>(base + offsetof(vst::VstEvents, events));
+        auto** pointers =
+            reinterpret_cast<framework::vst::VstEvent**>(base + offsetof(framework::vst::VstEvents, events));
         for (size_t i = 0; i < events.size(); ++i)
-            pointers[i] = reinterpret_cast<vst::VstEvent*>(&events[i]);
+            pointers[i] = reinterpret_cast<framework::vst::VstEvent*>(&events[i]);
         return list;
     }
 
 private:
     // Storage unit aligned for both the int32 count and the pointers.
-    struct alignas(alignof(vst::VstEvents)) Word {
-        std::byte bytes[alignof(vst::VstEvents)];
+    struct alignas(alignof(framework::vst::VstEvents)) Word {
+        std::byte bytes[alignof(framework::vst::VstEvents)];
     };
 
-    std::vector<vst::VstMidiEvent> events;
+    std::vector<framework::vst::VstMidiEvent> events;
     std::vector<Word> storage;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

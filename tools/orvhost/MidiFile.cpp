@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -169,14 +169,14 @@ private:
         return true;
     }
 
-    BigEndianReader reader;
+    framework::BigEndianReader reader;
     size_t fileOffset;
     size_t eventOffset = 0;
     int track;
     MidiFile& file;
 };
 
-bool ReadHeader(BigEndianReader& reader, MidiFile& file, uint16_t& declaredTracks, std::string& error)
+bool ReadHeader(framework::BigEndianReader& reader, MidiFile& file, uint16_t& declaredTracks, std::string& error)
 {
     uint32_t magic = 0;
     uint32_t length = 0;
@@ -217,7 +217,7 @@ bool ReadHeader(BigEndianReader& reader, MidiFile& file, uint16_t& declaredTrack
 bool ParseMidiFile(std::span<const uint8_t> bytes, MidiFile& file, std::string& error)
 {
     file = MidiFile{};
-    BigEndianReader reader(bytes);
+    framework::BigEndianReader reader(bytes);
     uint16_t declaredTracks = 0;
     if (!ReadHeader(reader, file, declaredTracks, error))
         return false;
@@ -256,4 +256,4 @@ bool ParseMidiFile(std::span<const uint8_t> bytes, MidiFile& file, std::string& 
     return true;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 struct MidiFileEvent {
     int64_t tick;
@@ -50,4 +50,4 @@ inline constexpr size_t kMaxMidiFileBytes = 64u << 20;
 // On failure returns false with a one-line reason in error.
 bool ParseMidiFile(std::span<const uint8_t> bytes, MidiFile& file, std::string& error);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -41,4 +41,4 @@ Song SongFromMidiFile(const MidiFile& file, double sampleRate)
     return song;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

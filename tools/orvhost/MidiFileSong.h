@@ -5,8 +5,8 @@
 #include "tools/orvhost/MidiFile.h"
 #include "tools/orvhost/Song.h"
 
-namespace orvhost {
+namespace orv::host {
 
 Song SongFromMidiFile(const MidiFile& file, double sampleRate);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orvhost {
+namespace orv::host {
 
 void MidiSchedule::Add(int64_t frame, uint8_t status, uint8_t data1, uint8_t data2)
 {
@@ -28,4 +28,4 @@ void MidiScheduleCursor::CollectBlock(int64_t blockStart, int32_t frames, MidiEv
     }
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

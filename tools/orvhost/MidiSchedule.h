@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 struct ScheduledMidi {
     int64_t frame;
@@ -47,4 +47,4 @@ private:
     size_t next = 0;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -82,4 +82,4 @@ CLI::Option* AddPositiveNumberOption(CLI::App& app, const std::string& name, dou
     return TakingLast(app.add_option_function<std::string>(name, take));
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

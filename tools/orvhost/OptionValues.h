@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-namespace orvhost {
+namespace orv::host {
 
 CLI::Option* AddTextOption(CLI::App& app, const std::string& names, std::string& target);
 
@@ -27,4 +27,4 @@ CLI::Option* AddPositiveNumberOption(CLI::App& app, const std::string& name, dou
 bool ParseIntegerText(const std::string& what, std::string_view text, int64_t minimum, int64_t maximum, int64_t& value,
                       std::string& error);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -27,8 +27,9 @@ TextTable ParameterTable(HostSession& session)
                      {"display", TextTable::Align::kLeft},
                      {"value", TextTable::Align::kRight}});
     for (int32_t i = 0; i < session.ParameterCount(); ++i)
-        table.AddRow({std::to_string(i), session.QueryText(vst::effGetParamName, i),
-                      session.QueryText(vst::effGetParamLabel, i), session.QueryText(vst::effGetParamDisplay, i),
+        table.AddRow({std::to_string(i), session.QueryText(framework::vst::effGetParamName, i),
+                      session.QueryText(framework::vst::effGetParamLabel, i),
+                      session.QueryText(framework::vst::effGetParamDisplay, i),
                       NormalisedText(session.GetParameter(i))});
     return table;
 }
@@ -55,4 +56,4 @@ const Command& ParamsCommand()
     return command;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

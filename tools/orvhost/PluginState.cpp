@@ -9,7 +9,7 @@
 #include <cmath>
 #include <string_view>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -40,7 +40,7 @@ float Clamped(float value)
     return std::clamp(value, 0.0f, 1.0f);
 }
 
-void SetValues(HostSession& session, const PresetProgram& program)
+void SetValues(HostSession& session, const framework::PresetProgram& program)
 {
     for (size_t i = 0; i < program.values.size(); ++i)
         session.SetParameter(static_cast<int32_t>(i), Clamped(program.values[i]));
@@ -48,7 +48,7 @@ void SetValues(HostSession& session, const PresetProgram& program)
         session.RenameCurrentProgram(program.name);
 }
 
-bool ReadValues(HostSession& session, PresetProgram& program, std::string& error)
+bool ReadValues(HostSession& session, framework::PresetProgram& program, std::string& error)
 {
     program.name = session.CurrentProgramName();
     program.values.resize(static_cast<size_t>(session.ParameterCount()));
@@ -64,25 +64,26 @@ bool ReadValues(HostSession& session, PresetProgram& program, std::string& error
 }
 
 // Whether the file's counts fit the plug-in, before anything is applied.
-bool Suits(HostSession& session, const PresetFile& file, std::string& error)
+bool Suits(HostSession& session, const framework::PresetFile& file, std::string& error)
 {
-    const vst::AEffect& effect = *session.Effect();
+    const framework::vst::AEffect& effect = *session.Effect();
     if (file.pluginId != effect.uniqueID) {
         error = "it is for the plug-in with id " + IdText(file.pluginId) + ", not for this one with id " +
                 IdText(effect.uniqueID);
         return false;
     }
-    if (IsChunk(file.kind) && !session.HasChunks()) {
+    if (framework::IsChunk(file.kind) && !session.HasChunks()) {
         error = "it holds a plug-in's own state (a chunk), but this plug-in does not take chunks";
         return false;
     }
-    const bool hasValues = file.kind == PresetKind::kProgramParameters || !file.programs.empty();
-    if (!IsChunk(file.kind) && hasValues && file.parameterCount != session.ParameterCount()) {
+    const bool hasValues = file.kind == framework::PresetKind::kProgramParameters || !file.programs.empty();
+    if (!framework::IsChunk(file.kind) && hasValues && file.parameterCount != session.ParameterCount()) {
         error = "it holds " + std::to_string(file.parameterCount) + " parameter values, the plug-in has " +
                 std::to_string(session.ParameterCount()) + " parameters";
         return false;
     }
-    if (file.kind == PresetKind::kBankPrograms && file.programs.size() > static_cast<size_t>(session.ProgramCount())) {
+    if (file.kind == framework::PresetKind::kBankPrograms &&
+        file.programs.size() > static_cast<size_t>(session.ProgramCount())) {
         error = "it holds " + std::to_string(file.programs.size()) + " programs, the plug-in has " +
                 std::to_string(session.ProgramCount());
         return false;
@@ -105,7 +106,7 @@ bool StateScopeOfFileName(const std::string& path, StateScope& scope)
     return false;
 }
 
-bool ReadPresetFile(const std::string& path, PresetFile& file, std::string& error)
+bool ReadPresetFile(const std::string& path, framework::PresetFile& file, std::string& error)
 {
     std::vector<uint8_t> bytes;
     std::string reason;
@@ -114,30 +115,30 @@ bool ReadPresetFile(const std::string& path, PresetFile& file, std::string& erro
         error = "cannot read " + path + ": " + reason;
         return false;
     }
-    if (!ParsePresetFile(bytes, file, reason)) {
+    if (!framework::ParsePresetFile(bytes, file, reason)) {
         error = "cannot load " + path + ": " + reason;
         return false;
     }
     return true;
 }
 
-bool ApplyPresetFile(HostSession& session, const PresetFile& file, std::string& error)
+bool ApplyPresetFile(HostSession& session, const framework::PresetFile& file, std::string& error)
 {
     if (!Suits(session, file, error))
         return false;
     const int32_t programBefore = session.CurrentProgram();
     switch (file.kind) {
-    case PresetKind::kProgramChunk:
-    case PresetKind::kBankChunk:
-        if (!session.SetChunk(IsBank(file.kind), file.chunk)) {
+    case framework::PresetKind::kProgramChunk:
+    case framework::PresetKind::kBankChunk:
+        if (!session.SetChunk(framework::IsBank(file.kind), file.chunk)) {
             error = "the plug-in refused the state it holds (effSetChunk returned 0)";
             return false;
         }
         break;
-    case PresetKind::kProgramParameters:
+    case framework::PresetKind::kProgramParameters:
         SetValues(session, file.programs.front());
         break;
-    case PresetKind::kBankPrograms:
+    case framework::PresetKind::kBankPrograms:
         for (size_t i = 0; i < file.programs.size(); ++i) {
             session.SelectProgram(static_cast<int32_t>(i));
             SetValues(session, file.programs[i]);
@@ -145,11 +146,11 @@ bool ApplyPresetFile(HostSession& session, const PresetFile& file, std::string& 
         break;
     }
     // A bank remembers which program was current (from version 2 on).
-    if (IsBank(file.kind) && session.ProgramCount() > 0) {
+    if (framework::IsBank(file.kind) && session.ProgramCount() > 0) {
         int32_t current = programBefore;
         if (file.formatVersion >= 2 && file.currentProgram >= 0 && file.currentProgram < session.ProgramCount())
             current = file.currentProgram;
-        if (file.kind == PresetKind::kBankPrograms || current != session.CurrentProgram())
+        if (file.kind == framework::PresetKind::kBankPrograms || current != session.CurrentProgram())
             session.SelectProgram(current);
     }
     return true;
@@ -157,8 +158,8 @@ bool ApplyPresetFile(HostSession& session, const PresetFile& file, std::string& 
 
 bool SavePresetFile(HostSession& session, StateScope scope, const std::string& path, std::string& error)
 {
-    const vst::AEffect& effect = *session.Effect();
-    PresetFile file;
+    const framework::vst::AEffect& effect = *session.Effect();
+    framework::PresetFile file;
     file.pluginId = effect.uniqueID;
     file.pluginVersion = effect.version;
     file.parameterCount = session.ParameterCount();
@@ -166,21 +167,21 @@ bool SavePresetFile(HostSession& session, StateScope scope, const std::string& p
     file.currentProgram = session.CurrentProgram();
     const bool bank = scope == StateScope::kBank;
     if (session.HasChunks()) {
-        file.kind = bank ? PresetKind::kBankChunk : PresetKind::kProgramChunk;
+        file.kind = bank ? framework::PresetKind::kBankChunk : framework::PresetKind::kProgramChunk;
         file.programName = session.CurrentProgramName();
         if (!session.GetChunk(bank, file.chunk)) {
             error = "cannot save " + path + ": " + session.Error();
             return false;
         }
     } else if (!bank) {
-        file.kind = PresetKind::kProgramParameters;
+        file.kind = framework::PresetKind::kProgramParameters;
         file.programs.resize(1);
         if (!ReadValues(session, file.programs.front(), error)) {
             error = "cannot save " + path + ": " + error;
             return false;
         }
     } else {
-        file.kind = PresetKind::kBankPrograms;
+        file.kind = framework::PresetKind::kBankPrograms;
         file.programs.resize(static_cast<size_t>(file.programCount));
         const int32_t current = file.currentProgram;
         for (int32_t i = 0; i < file.programCount; ++i) {
@@ -193,7 +194,7 @@ bool SavePresetFile(HostSession& session, StateScope scope, const std::string& p
         }
         session.SelectProgram(current);
     }
-    const std::vector<uint8_t> bytes = SerializePresetFile(file);
+    const std::vector<uint8_t> bytes = framework::SerializePresetFile(file);
     std::string reason;
     if (!platform::WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                                   reason)) {
@@ -203,4 +204,4 @@ bool SavePresetFile(HostSession& session, StateScope scope, const std::string& p
     return true;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

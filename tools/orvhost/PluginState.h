@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace orvhost {
+namespace orv::host {
 
 enum class StateScope {
     kProgram,  // .fxp: the current program
@@ -22,16 +22,16 @@ enum class StateScope {
 bool StateScopeOfFileName(const std::string& path, StateScope& scope);
 
 // Reads and checks a preset file's bytes; nothing reaches a plug-in yet.
-bool ReadPresetFile(const std::string& path, PresetFile& file, std::string& error);
+bool ReadPresetFile(const std::string& path, framework::PresetFile& file, std::string& error);
 
 // Gives a parsed file to the plug-in. The file must be meant for this
 // plug-in (its id) and suit it (parameter and program counts, chunk support);
 // otherwise nothing is applied and the reason, about "it" (the file), is
 // returned in error.
-bool ApplyPresetFile(HostSession& session, const PresetFile& file, std::string& error);
+bool ApplyPresetFile(HostSession& session, const framework::PresetFile& file, std::string& error);
 
 // Writes the plug-in's current program or whole bank to path, replacing the
 // file only once the new one is complete.
 bool SavePresetFile(HostSession& session, StateScope scope, const std::string& path, std::string& error);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -63,4 +63,4 @@ bool WritePng(const std::string& path, const uint8_t* pixels, int width, int hei
     return true;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

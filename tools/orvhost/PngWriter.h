@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-namespace orvhost {
+namespace orv::host {
 
 // pixels: height rows of width pixels, each red, green, blue, alpha. False
 // with a reason in error when the file cannot be written.
 bool WritePng(const std::string& path, const uint8_t* pixels, int width, int height, std::string& error);
 
-}  // namespace orvhost
+}  // namespace orv::host

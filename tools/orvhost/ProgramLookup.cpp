@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -107,4 +107,4 @@ bool FindProgram(const std::string& wanted, const std::vector<std::string>& name
     return false;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 // names holds every program's name, by index. On failure returns false with
 // a message for the user in error.
 bool FindProgram(const std::string& wanted, const std::vector<std::string>& names, int32_t& index, std::string& error);
 
-}  // namespace orvhost
+}  // namespace orv::host

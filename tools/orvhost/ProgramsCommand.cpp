@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -41,4 +41,4 @@ const Command& ProgramsCommand()
     return command;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

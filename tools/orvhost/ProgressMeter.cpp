@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace orvhost {
+namespace orv::host {
 
 ProgressMeter::ProgressMeter(const Console& console, std::string label, int64_t total)
     : label(std::move(label)), total(total), enabled(console.ShowsProgress()),
@@ -62,4 +62,4 @@ void ProgressMeter::Print(int percent)
     std::fflush(stderr);
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

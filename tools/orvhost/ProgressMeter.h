@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-namespace orvhost {
+namespace orv::host {
 
 class ProgressMeter {
 public:
@@ -36,4 +36,4 @@ private:
     bool finished = false;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

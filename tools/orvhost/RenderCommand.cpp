@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -195,7 +195,7 @@ int Run(RenderSettings& settings, const Console& console)
     if (const int code = SaveStateSetup(session, settings.arguments.setup, console); code != kExitSuccess)
         return code;
     // Channel counts are read after effOpen: plug-ins may settle them there.
-    const vst::AEffect& effect = *session.Effect();
+    const framework::vst::AEffect& effect = *session.Effect();
     const int32_t inputs = effect.numInputs;
     const int32_t outputs = effect.numOutputs;
     if (outputs < 1 || outputs > kMaxChannels || inputs < 0 || inputs > kMaxChannels) {
@@ -300,4 +300,4 @@ const Command& RenderCommand()
     return command;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -52,4 +52,4 @@ const Command& SaveCommand()
     return command;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

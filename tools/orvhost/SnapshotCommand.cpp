@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
-constexpr int32_t kSnapshotRequest = vst::FourCC('O', 'R', 'V', 's');
+constexpr int32_t kSnapshotRequest = framework::vst::FourCC('O', 'R', 'V', 's');
 constexpr int kSizeShift = 16;
 constexpr intptr_t kSizeMask = (intptr_t{1} << kSizeShift) - 1;
 constexpr double kLargestScale = 8.0;
@@ -48,7 +48,7 @@ int Run(const SnapshotArguments& arguments, const Console& console)
         code != kExitSuccess)
         return code;
     const float scale = static_cast<float>(arguments.scale);
-    const intptr_t size = session.Dispatch(vst::effVendorSpecific, kSnapshotRequest, 0, nullptr, scale);
+    const intptr_t size = session.Dispatch(framework::vst::effVendorSpecific, kSnapshotRequest, 0, nullptr, scale);
     const int width = static_cast<int>((size >> kSizeShift) & kSizeMask);
     const int height = static_cast<int>(size & kSizeMask);
     if (width == 0 || height == 0) {
@@ -59,8 +59,8 @@ int Run(const SnapshotArguments& arguments, const Console& console)
         return kExitFailure;
     }
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
-    if (session.Dispatch(vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(pixels.size()), pixels.data(),
-                         scale) != 1) {
+    if (session.Dispatch(framework::vst::effVendorSpecific, kSnapshotRequest, static_cast<intptr_t>(pixels.size()),
+                         pixels.data(), scale) != 1) {
         console.Error("the plug-in draws no panel without a window");
         return kExitFailure;
     }
@@ -99,4 +99,4 @@ const Command& SnapshotCommand()
     return command;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

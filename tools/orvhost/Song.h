@@ -6,7 +6,7 @@
 #include "tools/orvhost/MidiSchedule.h"
 #include "tools/orvhost/TempoMap.h"
 
-namespace orvhost {
+namespace orv::host {
 
 struct Song {
     MidiSchedule schedule;
@@ -14,4 +14,4 @@ struct Song {
     double seconds = 0.0;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -132,13 +132,13 @@ int ApplyStateSetup(HostSession& session, const StateSetup& setup, std::string_v
             return kExitUsage;
         }
 
-    PresetFile file;
+    framework::PresetFile file;
     std::string error;
     if (!setup.loadPath.empty() && !ReadPresetFile(setup.loadPath, file, error)) {
         console.Error(error);
         return kExitFailure;
     }
-    const bool programFirst = setup.loadPath.empty() || !IsBank(file.kind);
+    const bool programFirst = setup.loadPath.empty() || !framework::IsBank(file.kind);
     if (programFirst && !setup.program.empty()) {
         if (const int code = ChooseProgram(session, setup, command, console); code != kExitSuccess)
             return code;
@@ -148,7 +148,7 @@ int ApplyStateSetup(HostSession& session, const StateSetup& setup, std::string_v
             console.Error("cannot load " + setup.loadPath + ": " + error);
             return kExitFailure;
         }
-        console.Note("loaded " + setup.loadPath + " (" + PresetKindMagic(file.kind) + ")");
+        console.Note("loaded " + setup.loadPath + " (" + framework::PresetKindMagic(file.kind) + ")");
     }
     if (!programFirst && !setup.program.empty()) {
         if (const int code = ChooseProgram(session, setup, command, console); code != kExitSuccess)
@@ -173,4 +173,4 @@ int SaveStateSetup(HostSession& session, const StateSetup& setup, const Console&
     return kExitSuccess;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

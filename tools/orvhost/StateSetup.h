@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 struct ParameterSetting {
     std::string text;  // as given, for messages
@@ -50,4 +50,4 @@ int ApplyStateSetup(HostSession& session, const StateSetup& setup, std::string_v
 // Writes setup.savePath when given; returns an ExitCode.
 int SaveStateSetup(HostSession& session, const StateSetup& setup, const Console& console);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -89,4 +89,4 @@ double TempoMap::BarStartAtQuarter(double quarter) const
     return signature.quarter + std::floor((quarter - signature.quarter) / barLength) * barLength;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 struct TempoChange {
     double quarter;
@@ -54,4 +54,4 @@ private:
     std::vector<TimeSignatureChange> signatures;  // by position, the first at 0
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

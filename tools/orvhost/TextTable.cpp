@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -60,4 +60,4 @@ void TextTable::Print(std::FILE* out) const
         printLine(row);
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

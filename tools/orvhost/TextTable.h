@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 class TextTable {
 public:
@@ -28,4 +28,4 @@ private:
     std::vector<std::vector<std::string>> rows;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

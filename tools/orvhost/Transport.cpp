@@ -1,6 +1,6 @@
 #include "tools/orvhost/Transport.h"
 
-namespace orvhost {
+namespace orv::host {
 
 void Transport::Start()
 {
@@ -14,9 +14,9 @@ void Transport::Stop()
     playing = false;
 }
 
-const vst::VstTimeInfo* Transport::Query()
+const framework::vst::VstTimeInfo* Transport::Query()
 {
-    info = vst::VstTimeInfo{};
+    info = framework::vst::VstTimeInfo{};
     info.samplePos = static_cast<double>(samplePosition);
     info.sampleRate = sampleRate;
     const double seconds = info.samplePos / sampleRate;
@@ -25,13 +25,14 @@ const vst::VstTimeInfo* Transport::Query()
     info.barStartPos = tempoMap.BarStartAtQuarter(info.ppqPos);
     info.timeSigNumerator = tempoMap.NumeratorAtQuarter(info.ppqPos);
     info.timeSigDenominator = tempoMap.DenominatorAtQuarter(info.ppqPos);
-    info.flags = vst::kVstPpqPosValid | vst::kVstTempoValid | vst::kVstBarsValid | vst::kVstTimeSigValid;
+    info.flags = framework::vst::kVstPpqPosValid | framework::vst::kVstTempoValid | framework::vst::kVstBarsValid |
+                 framework::vst::kVstTimeSigValid;
     if (playing)
-        info.flags |= vst::kVstTransportPlaying;
+        info.flags |= framework::vst::kVstTransportPlaying;
     if (changed)
-        info.flags |= vst::kVstTransportChanged;
+        info.flags |= framework::vst::kVstTransportChanged;
     changed = false;
     return &info;
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-namespace orvhost {
+namespace orv::host {
 
 class Transport {
 public:
@@ -28,7 +28,7 @@ public:
     // Every field is filled whatever the request asks for, with the flags
     // saying which ones hold. Tempo and signature are those in force at the
     // current position.
-    const vst::VstTimeInfo* Query();
+    const framework::vst::VstTimeInfo* Query();
 
 private:
     double sampleRate = 44100.0;
@@ -36,7 +36,7 @@ private:
     int64_t samplePosition = 0;
     bool playing = false;
     bool changed = false;  // play state changed since the plug-in last looked
-    vst::VstTimeInfo info{};
+    framework::vst::VstTimeInfo info{};
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

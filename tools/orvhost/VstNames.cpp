@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -18,17 +18,17 @@ struct FlagName {
 // Bits 1, 2, 10 and 11 are from older versions of the interface; plug-ins
 // built against them still set them.
 constexpr std::array<FlagName, 11> kFlagNames = {{
-    {vst::effFlagsHasEditor, "HasEditor"},
+    {framework::vst::effFlagsHasEditor, "HasEditor"},
     {1 << 1, "HasClip"},
     {1 << 2, "HasVu"},
-    {vst::effFlagsCanMono, "CanMono"},
-    {vst::effFlagsCanReplacing, "CanReplacing"},
-    {vst::effFlagsProgramChunks, "ProgramChunks"},
-    {vst::effFlagsIsSynth, "IsSynth"},
-    {vst::effFlagsNoSoundInStop, "NoSoundInStop"},
+    {framework::vst::effFlagsCanMono, "CanMono"},
+    {framework::vst::effFlagsCanReplacing, "CanReplacing"},
+    {framework::vst::effFlagsProgramChunks, "ProgramChunks"},
+    {framework::vst::effFlagsIsSynth, "IsSynth"},
+    {framework::vst::effFlagsNoSoundInStop, "NoSoundInStop"},
     {1 << 10, "ExtIsAsync"},
     {1 << 11, "ExtHasBuffer"},
-    {vst::effFlagsCanDoubleReplacing, "CanDoubleReplacing"},
+    {framework::vst::effFlagsCanDoubleReplacing, "CanDoubleReplacing"},
 }};
 
 constexpr std::array<std::string_view, 12> kCategoryNames = {
@@ -99,4 +99,4 @@ std::string CanDoAnswerText(intptr_t answer)
     }
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

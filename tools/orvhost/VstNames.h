@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace orvhost {
+namespace orv::host {
 
 // "ORV1" for a code made of printable characters, else "" (the caller shows
 // the number alone).
@@ -20,4 +20,4 @@ std::string CategoryName(intptr_t category);
 // effCanDo answers: 1 "yes", -1 "no", 0 "don't know", others in hex.
 std::string CanDoAnswerText(intptr_t answer);
 
-}  // namespace orvhost
+}  // namespace orv::host

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -103,4 +103,4 @@ void WavWriter::Discard()
     path.clear();
 }
 
-}  // namespace orvhost
+}  // namespace orv::host

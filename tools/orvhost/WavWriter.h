@@ -8,7 +8,7 @@
 
 struct sf_private_tag;  // libsndfile's SNDFILE
 
-namespace orvhost {
+namespace orv::host {
 
 class WavWriter {
 public:
@@ -38,4 +38,4 @@ private:
     std::string error;
 };
 
-}  // namespace orvhost
+}  // namespace orv::host

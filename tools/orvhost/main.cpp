@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvhost {
+namespace orv::host {
 
 namespace {
 
@@ -140,10 +140,10 @@ int Main(const std::vector<std::string>& arguments)
 
 }  // namespace
 
-}  // namespace orvhost
+}  // namespace orv::host
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return orvhost::Main(arguments);
+    return orv::host::Main(arguments);
 }

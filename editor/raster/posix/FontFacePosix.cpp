@@ -18,6 +18,8 @@
 #include <cstring>
 #include <string>
 
+namespace orv::editor {
+
 namespace {
 
 // A style height of 0 asks for the system's default size.
@@ -169,3 +171,5 @@ bool RunningUnderWine()
 {
     return false;
 }
+
+}  // namespace orv::editor

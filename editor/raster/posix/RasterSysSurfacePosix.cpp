@@ -3,6 +3,8 @@
 
 #include "editor/raster/RasterMemBitmap.h"
 
+namespace orv::editor {
+
 struct RasterSysSurface {
     RasterMemBitmap memory;
 };
@@ -28,3 +30,5 @@ void* RasterSysSurfaceDC(const RasterSysSurface*)
 {
     return nullptr;
 }
+
+}  // namespace orv::editor

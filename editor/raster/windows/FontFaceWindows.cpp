@@ -12,6 +12,8 @@
 #include <memory>
 #include <mutex>
 
+namespace orv::editor {
+
 namespace {
 
 constexpr int kBoldWeight = 700;
@@ -215,3 +217,5 @@ bool RunningUnderWine()
     }();
     return underWine;
 }
+
+}  // namespace orv::editor

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace orv::editor {
+
 struct RasterSysSurface {
     HDC dc = nullptr;
     HBITMAP dib = nullptr;
@@ -51,3 +53,5 @@ void* RasterSysSurfaceDC(const RasterSysSurface* surface)
 {
     return surface->dc;
 }
+
+}  // namespace orv::editor

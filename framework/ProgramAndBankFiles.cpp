@@ -16,6 +16,8 @@
 #include <span>
 #include <string_view>
 
+namespace orv::framework {
+
 namespace {
 
 // Preset files are small; anything larger is not one of ours.
@@ -242,3 +244,5 @@ void PluginBase::RestoreSnapshot(const PresetSnapshot& snapshot)
     ProgramsChanged();
     RefreshParameterControls();
 }
+
+}  // namespace orv::framework
