@@ -4,58 +4,42 @@
 
 namespace orv::framework {
 
+namespace {
+
+struct NamedVirtualKey {
+    int virtualKey;
+    HostKey::Name name;
+};
+
+constexpr NamedVirtualKey kNamedVirtualKeys[] = {
+    {vst::VKEY_BACK, HostKey::Name::kBackspace}, {vst::VKEY_RETURN, HostKey::Name::kReturn},
+    {vst::VKEY_ENTER, HostKey::Name::kReturn},   {vst::VKEY_ESCAPE, HostKey::Name::kEscape},
+    {vst::VKEY_SPACE, HostKey::Name::kSpace},    {vst::VKEY_END, HostKey::Name::kEnd},
+    {vst::VKEY_HOME, HostKey::Name::kHome},      {vst::VKEY_LEFT, HostKey::Name::kLeft},
+    {vst::VKEY_UP, HostKey::Name::kUp},          {vst::VKEY_RIGHT, HostKey::Name::kRight},
+    {vst::VKEY_DOWN, HostKey::Name::kDown},      {vst::VKEY_DELETE, HostKey::Name::kDelete},
+};
+
+}  // namespace
+
 HostKey HostKeyFromVst(int character, int virtualKey)
 {
-    using Name = HostKey::Name;
     HostKey key;
     key.character = character;
-    switch (virtualKey) {
-    case 0:
-        key.name = Name::kNone;
-        return key;
-    case vst::VKEY_BACK:
-        key.name = Name::kBackspace;
-        return key;
-    case vst::VKEY_RETURN:
-    case vst::VKEY_ENTER:
-        key.name = Name::kReturn;
-        return key;
-    case vst::VKEY_ESCAPE:
-        key.name = Name::kEscape;
-        return key;
-    case vst::VKEY_SPACE:
-        key.name = Name::kSpace;
-        return key;
-    case vst::VKEY_END:
-        key.name = Name::kEnd;
-        return key;
-    case vst::VKEY_HOME:
-        key.name = Name::kHome;
-        return key;
-    case vst::VKEY_LEFT:
-        key.name = Name::kLeft;
-        return key;
-    case vst::VKEY_UP:
-        key.name = Name::kUp;
-        return key;
-    case vst::VKEY_RIGHT:
-        key.name = Name::kRight;
-        return key;
-    case vst::VKEY_DOWN:
-        key.name = Name::kDown;
-        return key;
-    case vst::VKEY_DELETE:
-        key.name = Name::kDelete;
-        return key;
-    default:
-        break;
+    if (virtualKey == 0)
+        return key;  // a character key
+    for (const NamedVirtualKey& named : kNamedVirtualKeys) {
+        if (named.virtualKey == virtualKey) {
+            key.name = named.name;
+            return key;
+        }
     }
     if (virtualKey >= vst::VKEY_NUMPAD0 && virtualKey <= vst::VKEY_NUMPAD9) {
-        key.name = Name::kKeypadDigit;
+        key.name = HostKey::Name::kKeypadDigit;
         key.digit = virtualKey - vst::VKEY_NUMPAD0;
         return key;
     }
-    key.name = Name::kOther;
+    key.name = HostKey::Name::kOther;
     return key;
 }
 
