@@ -1,8 +1,5 @@
-// The library's entry points: the host asks for a new plug-in record here.
-#include "instrument/ORV.h"
-
-#include <mutex>
-#include <new>
+// The library's VST 2 entry points: the host asks for a new plug-in record here.
+#include "instrument/OrvEffect.h"
 
 #if defined(_WIN32)
 #define ORV_EXPORT
@@ -12,29 +9,9 @@
 
 namespace orv::instrument {
 
-namespace {
-
-std::mutex& EntryLock()
-{
-    static std::mutex lock;  // created on first use, thread-safely
-    return lock;
-}
-
-}  // namespace
-
 extern "C" ORV_EXPORT framework::vst::AEffect* VSTPluginMain(framework::vst::HostCallback hostCallback)
 {
-    std::lock_guard<std::mutex> guard(EntryLock());
-    ORV* plugin = nullptr;
-    try {
-        plugin = new ORV(hostCallback);
-    } catch (...) {
-        return nullptr;
-    }
-    plugin->FillEmptyPrograms(plugin->ProgramCount());
-    framework::vst::AEffect* effect = plugin->Effect();
-    effect->numPrograms = std::max(effect->numPrograms, 1);
-    return effect;
+    return CreateOrvEffect(hostCallback);
 }
 
 #if !defined(_WIN32)
