@@ -272,7 +272,8 @@ intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void
         if (!OffersEditor())
             return 0;
         EditorOpening(ptr);
-        if (editor->OpenEditorWindow(ptr) == nullptr)
+        editorWindow = editor->OpenEditorWindow(ptr);
+        if (editorWindow == nullptr)
             return 0;
         editorWindowOpen = true;
         EditorOpened();
@@ -282,6 +283,7 @@ intptr_t VstPlugin::Dispatch(int32_t opcode, int32_t index, intptr_t value, void
             EditorClosed();
             editor->CloseEditorWindow();
             editorWindowOpen = false;
+            editorWindow = nullptr;
             return 1;
         }
         return 0;

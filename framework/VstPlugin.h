@@ -16,6 +16,8 @@ public:
 
     vst::AEffect* Effect() { return &effect; }
     static VstPlugin* FromEffect(vst::AEffect* effect);
+    // The open editor's own window (an X window id or an HWND), else null.
+    void* EditorWindow() const { return editorWindow; }
 
     // Host-facing overrides.
     void BeginParameterEdit(int index) override;
@@ -73,6 +75,7 @@ private:
     vst::HostCallback hostCallback = nullptr;
     vst::ERect editorRect = {};
     bool editorWindowOpen = false;  // between a successful effEditOpen and effEditClose
+    void* editorWindow = nullptr;
     vst::VstSpeakerArrangement inputArrangement = {};
     vst::VstSpeakerArrangement outputArrangement = {};
     bool setupDone = false;

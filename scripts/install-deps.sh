@@ -24,6 +24,9 @@ packages=(
     # real hosts: the plug-in scanners of qtractor and MusE, and a real
     # Linux VST 2 synth to try orvhost on
     qtractor muse amsynth
+    # the LV2 bundle: its headers, and lilv (the reference LV2 host library)
+    # with its tools to test it
+    lv2-dev liblilv-dev lilv-utils serdi
     # X server for editor tests with real windows
     xvfb xauth
     # tools the scripts use
