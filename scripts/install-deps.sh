@@ -31,6 +31,9 @@ packages=(
     xvfb xauth
     # tools the scripts use
     dpkg-dev file util-linux
+    # the release packages: the Windows installer (NSIS), the Debian package's
+    # checks and manual page, the guide's HTML page and its numbered picture
+    nsis lintian help2man python3-markdown python3-cairo
     # a locale with a decimal comma, compiled by the tests with localedef
     locales
 )
