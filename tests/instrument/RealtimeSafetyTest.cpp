@@ -1,12 +1,10 @@
 // The audio path must never allocate: a host calls it on a real-time thread.
+#include "tests/instrument/AllocationCounter.h"
 #include "tests/instrument/InstrumentFixture.h"
 #include "tests/instrument/MidiBatch.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 using namespace orv::engine;
@@ -15,61 +13,9 @@ using namespace orv::instrument;
 using namespace orv::platform;
 
 namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-// Under a sanitizer every block costs many times more; a tenth of the blocks
-// still walks every path below (all notes, controllers, the pedal, each
-// parameter).
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define ORV_SANITIZED_BUILD 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define ORV_SANITIZED_BUILD 1
-#endif
-#if defined(ORV_SANITIZED_BUILD)
-constexpr int kBlocks = 400;
-#else
-constexpr int kBlocks = 4000;
-#endif
+// A tenth of the blocks under a sanitizer.
+constexpr int kBlocks = instrumenttest::kSanitizedBuild ? 400 : 4000;
 }  // namespace
-
-// These replace the program's allocator, so malloc and free do pair up; GCC
-// cannot see that once the calls are inlined into callers.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(size_t size)
-{
-    if (counting.load(std::memory_order_relaxed))
-        allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
-    throw std::bad_alloc();
-}
-void* operator new[](size_t size)
-{
-    return operator new(size);
-}
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete(void* memory, size_t) noexcept
-{
-    operator delete(memory);
-}
-void operator delete[](void* memory, size_t) noexcept
-{
-    operator delete[](memory);
-}
 
 TEST(RealtimeSafety, ProcessingWithNotesControllersAndAutomationAllocatesNothing)
 {
@@ -90,7 +36,8 @@ TEST(RealtimeSafety, ProcessingWithNotesControllersAndAutomationAllocatesNothing
     double* outputsD[2] = {leftD.data(), rightD.data()};
     MidiBatch<16> batch;
 
-    counting = true;
+    instrumenttest::CountAllocations(true);
+    const long before = instrumenttest::AllocationsCounted();
     for (int block = 0; block < kBlocks; ++block) {
         batch.Clear();
         const uint8_t note = static_cast<uint8_t>(36 + (block * 7) % 60);
@@ -108,6 +55,6 @@ TEST(RealtimeSafety, ProcessingWithNotesControllersAndAutomationAllocatesNothing
         else
             effect->processDoubleReplacing(effect, nullptr, outputsD, 256);
     }
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0);
+    instrumenttest::CountAllocations(false);
+    EXPECT_EQ(instrumenttest::AllocationsCounted(), before);
 }
