@@ -6,6 +6,7 @@
 #include <lv2/options/options.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <limits>
@@ -192,7 +193,8 @@ void Lv2Instrument::ApplyControlPorts()
         if (controlPorts[i] == nullptr)
             continue;
         const float port = *controlPorts[i];
-        if (port == lastPortValues[i])
+        // Compared as bits: a port left at NaN is unchanged too.
+        if (std::bit_cast<uint32_t>(port) == std::bit_cast<uint32_t>(lastPortValues[i]))
             continue;
         lastPortValues[i] = port;
         const Parameter& parameter = plugin->GetParameter(controlParameters[i]);

@@ -1,6 +1,7 @@
 #include "tests/host/HostCallScript.h"
 
 #include "framework/VstPlugin.h"
+#include "tests/host/ScriptReader.h"
 
 #include <algorithm>
 #include <array>
@@ -95,28 +96,6 @@ intptr_t AnswerPlugin(vst::AEffect*, int32_t opcode, int32_t, intptr_t, void*, f
 
 }  // namespace
 
-struct HostCallScript::Reader {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-
-    bool Done() const { return at >= size; }
-    uint8_t Byte() { return at < size ? data[at++] : 0; }
-    uint16_t Word() { return static_cast<uint16_t>(Byte() | (Byte() << 8)); }
-    float Float()
-    {
-        uint32_t bits = Byte() | (Byte() << 8) | (Byte() << 16) | (static_cast<uint32_t>(Byte()) << 24);
-        float value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
-    template <typename T, size_t N>
-    T Pick(const T (&table)[N])
-    {
-        return table[Byte() % N];
-    }
-};
-
 // One instance of the plug-in and the buffers its host keeps.
 class HostCallScript::Instance {
 public:
@@ -196,7 +175,7 @@ std::string HostCallScript::Play(const uint8_t* data, size_t size)
     instance = std::make_unique<Instance>(entry);
     if (instance->effect == nullptr)
         return "the entry point made no instance";
-    Reader reader{data, size};
+    ScriptReader reader{data, size};
     std::string failure;
     while (!reader.Done() && failure.empty()) {
         failure = Step(reader);
@@ -209,7 +188,7 @@ std::string HostCallScript::Play(const uint8_t* data, size_t size)
     return failure;
 }
 
-std::string HostCallScript::Step(Reader& r)
+std::string HostCallScript::Step(ScriptReader& r)
 {
     Instance& in = *instance;
     vst::AEffect* effect = in.effect;

@@ -17,6 +17,8 @@
 
 namespace hosttest {
 
+struct ScriptReader;
+
 class HostCallScript {
 public:
     using EntryPoint = orv::framework::vst::AEffect* (*)(orv::framework::vst::HostCallback);
@@ -36,9 +38,8 @@ public:
     static constexpr double kSaneBound = 64.0;
 
 private:
-    struct Reader;
     class Instance;
-    std::string Step(Reader& reader);
+    std::string Step(ScriptReader& reader);
     std::string CheckInvariants();
     std::string CheckBankIntoSecondInstance();
 
