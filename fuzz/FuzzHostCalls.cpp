@@ -8,39 +8,21 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
+#include <sanitizer/allocator_interface.h>
 
 namespace {
 std::atomic<long> allocations{0};
-}  // namespace
 
-void* operator new(size_t size)
+// Every allocation of the process, counted through the sanitizer's hooks
+// (a fuzz target always runs under AddressSanitizer).
+void CountAllocation(const volatile void*, size_t)
 {
     allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
-    throw std::bad_alloc();
 }
-void* operator new[](size_t size)
-{
-    return operator new(size);
-}
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete(void* memory, size_t) noexcept
-{
-    std::free(memory);
-}
-void operator delete[](void* memory, size_t) noexcept
-{
-    std::free(memory);
-}
+void IgnoreRelease(const volatile void*) {}
+
+const int hooksInstalled = __sanitizer_install_malloc_and_free_hooks(&CountAllocation, &IgnoreRelease);
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
