@@ -41,6 +41,16 @@ void* operator new[](size_t size)
 {
     return operator new(size);
 }
+void* operator new(size_t size, const std::nothrow_t&) noexcept
+{
+    if (counting.load(std::memory_order_relaxed))
+        allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept
+{
+    return operator new(size, tag);
+}
 void operator delete(void* memory) noexcept
 {
     std::free(memory);
@@ -56,4 +66,12 @@ void operator delete(void* memory, size_t) noexcept
 void operator delete[](void* memory, size_t) noexcept
 {
     operator delete[](memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
 }
