@@ -21,16 +21,6 @@ namespace {
 constexpr int32_t kDefaultMaxBlock = 4096;
 constexpr int32_t kLargestMaxBlock = 8192;
 
-template <typename T>
-const T* FindFeature(const LV2_Feature* const* features, const char* uri)
-{
-    for (; features != nullptr && *features != nullptr; ++features) {
-        if (std::strcmp((*features)->URI, uri) == 0)
-            return static_cast<const T*>((*features)->data);
-    }
-    return nullptr;
-}
-
 int32_t MaxBlockFromOptions(const LV2_Options_Option* options, LV2_URID_Map* map)
 {
     if (options == nullptr)
@@ -48,6 +38,15 @@ int32_t MaxBlockFromOptions(const LV2_Options_Option* options, LV2_URID_Map* map
 }
 
 }  // namespace
+
+const void* FindLv2Feature(const LV2_Feature* const* features, const char* uri)
+{
+    for (; features != nullptr && *features != nullptr; ++features) {
+        if (std::strcmp((*features)->URI, uri) == 0)
+            return (*features)->data;
+    }
+    return nullptr;
+}
 
 std::vector<int> Lv2ControlParameters(const PluginBase& plugin)
 {
@@ -82,7 +81,7 @@ std::string Lv2PortSymbol(const char* parameterName)
 Lv2Instrument* Lv2Instrument::Create(EntryPoint entry, const char* pluginUri, double sampleRate,
                                      const LV2_Feature* const* features)
 {
-    auto* map = const_cast<LV2_URID_Map*>(FindFeature<LV2_URID_Map>(features, LV2_URID__map));
+    auto* map = static_cast<LV2_URID_Map*>(const_cast<void*>(FindLv2Feature(features, LV2_URID__map)));
     if (map == nullptr || entry == nullptr)
         return nullptr;
     auto* instance = new (std::nothrow) Lv2Instrument();
@@ -90,7 +89,8 @@ Lv2Instrument* Lv2Instrument::Create(EntryPoint entry, const char* pluginUri, do
         return nullptr;
     instance->map = map;
     instance->sampleRate = sampleRate;
-    instance->maxBlock = MaxBlockFromOptions(FindFeature<LV2_Options_Option>(features, LV2_OPTIONS__options), map);
+    instance->maxBlock = MaxBlockFromOptions(
+        static_cast<const LV2_Options_Option*>(FindLv2Feature(features, LV2_OPTIONS__options)), map);
     instance->midiEvent = map->map(map->handle, LV2_MIDI__MidiEvent);
     instance->atomChunk = map->map(map->handle, LV2_ATOM__Chunk);
     instance->atomInt = map->map(map->handle, LV2_ATOM__Int);

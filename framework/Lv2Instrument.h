@@ -36,6 +36,9 @@ std::vector<int> Lv2ControlParameters(const PluginBase& plugin);
 // The symbol of a parameter's port: its name in lower case, words joined by '_'.
 std::string Lv2PortSymbol(const char* parameterName);
 
+// The data of the host feature with the given URI, or null.
+const void* FindLv2Feature(const LV2_Feature* const* features, const char* uri);
+
 // State property keys, under the plug-in's URI.
 inline constexpr const char* kLv2BankKeySuffix = "#bank";
 inline constexpr const char* kLv2ProgramKeySuffix = "#program";

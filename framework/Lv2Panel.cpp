@@ -15,22 +15,14 @@ namespace {
 // value come back, not a move of the panel.
 constexpr double kEchoTolerance = 1e-6;
 
-const void* FindFeature(const LV2_Feature* const* features, const char* uri)
-{
-    for (; features != nullptr && *features != nullptr; ++features) {
-        if (std::strcmp((*features)->URI, uri) == 0)
-            return (*features)->data;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 Lv2Panel* Lv2Panel::Create(LV2UI_Write_Function write, LV2UI_Controller controller, LV2UI_Widget* widget,
                            const LV2_Feature* const* features)
 {
-    void* parent = const_cast<void*>(FindFeature(features, LV2_UI__parent));
-    auto* instrument = static_cast<Lv2Instrument*>(const_cast<void*>(FindFeature(features, LV2_INSTANCE_ACCESS_URI)));
+    void* parent = const_cast<void*>(FindLv2Feature(features, LV2_UI__parent));
+    auto* instrument =
+        static_cast<Lv2Instrument*>(const_cast<void*>(FindLv2Feature(features, LV2_INSTANCE_ACCESS_URI)));
     if (parent == nullptr || instrument == nullptr || widget == nullptr)
         return nullptr;
     auto* panel = new (std::nothrow) Lv2Panel();
@@ -39,7 +31,7 @@ Lv2Panel* Lv2Panel::Create(LV2UI_Write_Function write, LV2UI_Controller controll
     panel->instrument = instrument;
     panel->write = write;
     panel->controller = controller;
-    panel->resize = static_cast<const LV2UI_Resize*>(FindFeature(features, LV2_UI__resize));
+    panel->resize = static_cast<const LV2UI_Resize*>(FindLv2Feature(features, LV2_UI__resize));
     panel->hostValues.assign(instrument->ControlParameters().size(), std::numeric_limits<float>::quiet_NaN());
 
     vst::AEffect* effect = instrument->Effect();

@@ -1,30 +1,15 @@
 // An LV2 host that calls in any order: the input is a script of an LV2
 // host's actions on the adapter (tests/host/Lv2CallScript), checked after
-// every step. run() must not allocate, so this program counts allocations.
+// every step.
+#include "fuzz/FuzzAllocations.h"
 #include "tests/host/Lv2CallScript.h"
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <sanitizer/allocator_interface.h>
-
-namespace {
-std::atomic<long> allocations{0};
-
-// Every allocation of the process, counted through the sanitizer's hooks
-// (a fuzz target always runs under AddressSanitizer).
-void CountAllocation(const volatile void*, size_t)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-}
-void IgnoreRelease(const volatile void*) {}
-
-const int hooksInstalled = __sanitizer_install_malloc_and_free_hooks(&CountAllocation, &IgnoreRelease);
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static hosttest::Lv2CallScript script([] { return allocations.load(std::memory_order_relaxed); });
+    static hosttest::Lv2CallScript script(&FuzzAllocations);
     const std::string failure = script.Play(data, size);
     if (!failure.empty()) {
         std::fprintf(stderr, "FuzzLv2Calls: %s\n", failure.c_str());

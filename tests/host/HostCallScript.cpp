@@ -114,27 +114,6 @@ public:
     }
     orv::framework::VstPlugin& Plugin() { return *orv::framework::VstPlugin::FromEffect(effect); }
 
-    // What a refused chunk must leave as it was.
-    struct Observed {
-        std::vector<std::string> names;
-        std::vector<float> values;
-        intptr_t program = 0;
-        bool operator==(const Observed&) const = default;
-    };
-    Observed Observe()
-    {
-        Observed o;
-        char name[kScratchBytes];
-        for (int p = 0; p < effect->numPrograms; ++p) {
-            std::memset(name, 0, sizeof name);
-            Dispatch(vst::effGetProgramNameIndexed, p, 0, name);
-            o.names.emplace_back(name);
-        }
-        for (int i = 0; i < effect->numParams; ++i)
-            o.values.push_back(effect->getParameter(effect, i));
-        o.program = Dispatch(vst::effGetProgram);
-        return o;
-    }
     std::vector<uint8_t> Chunk(bool bank)
     {
         void* data = nullptr;
@@ -160,6 +139,21 @@ public:
     } list{};
     std::array<char, kScratchBytes> scratch{};
 };
+
+EffectObservation ObserveEffect(vst::AEffect* effect)
+{
+    EffectObservation o;
+    char name[kScratchBytes];
+    for (int p = 0; p < effect->numPrograms; ++p) {
+        std::memset(name, 0, sizeof name);
+        effect->dispatcher(effect, vst::effGetProgramNameIndexed, p, 0, name, 0.0f);
+        o.names.emplace_back(name);
+    }
+    for (int i = 0; i < effect->numParams; ++i)
+        o.values.push_back(effect->getParameter(effect, i));
+    o.program = effect->dispatcher(effect, vst::effGetProgram, 0, 0, nullptr, 0.0f);
+    return o;
+}
 
 HostCallScript::HostCallScript(EntryPoint entry, std::function<long()> allocations)
     : entry(entry), allocations(std::move(allocations))
@@ -306,10 +300,10 @@ std::string HostCallScript::Step(ScriptReader& r)
             break;
         }
         const bool bank = r.Byte() % 2 == 0;
-        const Instance::Observed before = in.Observe();
+        const EffectObservation before = ObserveEffect(in.effect);
         if (in.Dispatch(vst::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(chunk.size()),
                         chunk.empty() ? nullptr : chunk.data()) == 0 &&
-            !(in.Observe() == before))
+            !(ObserveEffect(in.effect) == before))
             return "a refused chunk changed the programs";
         return {};
     }
@@ -373,8 +367,8 @@ std::string HostCallScript::CheckBankIntoSecondInstance()
     if (second.Dispatch(vst::effSetChunk, 0, static_cast<intptr_t>(copy.size()), copy.data()) == 0)
         return "a second instance refused the bank chunk of the first";
     second.Dispatch(vst::effSetProgram, 0, program);
-    Instance::Observed a = instance->Observe();
-    Instance::Observed b = second.Observe();
+    const EffectObservation a = ObserveEffect(instance->effect);
+    const EffectObservation b = ObserveEffect(second.effect);
     if (a.names != b.names)
         return "the bank restored other program names";
     if (a.program != b.program || a.values != b.values)

@@ -19,6 +19,16 @@ namespace hosttest {
 
 struct ScriptReader;
 
+// What a refused chunk or state must leave as it was, read through the
+// effect record: every program name, the values, the program number.
+struct EffectObservation {
+    std::vector<std::string> names;
+    std::vector<float> values;
+    intptr_t program = 0;
+    bool operator==(const EffectObservation&) const = default;
+};
+EffectObservation ObserveEffect(orv::framework::vst::AEffect* effect);
+
 class HostCallScript {
 public:
     using EntryPoint = orv::framework::vst::AEffect* (*)(orv::framework::vst::HostCallback);

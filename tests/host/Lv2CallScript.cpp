@@ -3,6 +3,7 @@
 #include "framework/Lv2Instrument.h"
 #include "instrument/Lv2Identity.h"
 #include "instrument/OrvEffect.h"
+#include "tests/host/HostCallScript.h"
 #include "tests/host/ScriptReader.h"
 
 #include <lv2/atom/forge.h>
@@ -136,28 +137,6 @@ public:
         lv2_atom_forge_pop(&forge, &frame);
     }
 
-    struct Observed {
-        std::vector<std::string> names;
-        std::vector<float> values;
-        intptr_t program = 0;
-        bool operator==(const Observed&) const = default;
-    };
-    static Observed Observe(Lv2Instrument& target)
-    {
-        Observed o;
-        vst::AEffect* effect = target.Effect();
-        char name[256];
-        for (int p = 0; p < effect->numPrograms; ++p) {
-            std::fill(std::begin(name), std::end(name), '\0');
-            effect->dispatcher(effect, vst::effGetProgramNameIndexed, p, 0, name, 0.0f);
-            o.names.emplace_back(name);
-        }
-        for (int i = 0; i < effect->numParams; ++i)
-            o.values.push_back(effect->getParameter(effect, i));
-        o.program = effect->dispatcher(effect, vst::effGetProgram, 0, 0, nullptr, 0.0f);
-        return o;
-    }
-
     std::map<std::string, LV2_URID> ids;
     LV2_URID_Map uridMap{this, [](LV2_URID_Map_Handle h, const char* uri) { return static_cast<Host*>(h)->Map(uri); }};
     LV2_Feature mapFeature{LV2_URID__map, &uridMap};
@@ -257,8 +236,9 @@ std::string Lv2CallScript::Play(const uint8_t* data, size_t size)
             default:
                 break;
             }
-            const Host::Observed before = Host::Observe(*instance);
-            if (instance->RestoreState(&Retrieve, &state) != LV2_STATE_SUCCESS && !(Host::Observe(*instance) == before))
+            const EffectObservation before = ObserveEffect(instance->Effect());
+            if (instance->RestoreState(&Retrieve, &state) != LV2_STATE_SUCCESS &&
+                !(ObserveEffect(instance->Effect()) == before))
                 return "a refused state changed the programs";
             break;
         }
@@ -281,7 +261,7 @@ std::string Lv2CallScript::Play(const uint8_t* data, size_t size)
     std::unique_ptr<Lv2Instrument> second = h.Instantiate(44100.0, 512);
     if (second == nullptr || second->RestoreState(&Retrieve, &state) != LV2_STATE_SUCCESS)
         return "another instance refused the saved state";
-    if (!(Host::Observe(*second) == Host::Observe(*instance)))
+    if (!(ObserveEffect(second->Effect()) == ObserveEffect(instance->Effect())))
         return "the saved state restored other programs or values";
     return {};
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <random>
+#include <vector>
 
 namespace hosttest {
 
@@ -29,5 +31,15 @@ struct ScriptReader {
         return table[Byte() % N];
     }
 };
+
+// A script of random bytes, the same for the same seed on every run.
+inline std::vector<uint8_t> SeededScript(unsigned seed, size_t size)
+{
+    std::mt19937 random(seed);
+    std::vector<uint8_t> bytes(size);
+    for (uint8_t& b : bytes)
+        b = static_cast<uint8_t>(random());
+    return bytes;
+}
 
 }  // namespace hosttest

@@ -4,13 +4,13 @@
 // no allocation while processing, refused chunks change nothing, and a bank
 // carries into a second instance.
 #include "tests/host/HostCallScript.h"
+#include "tests/host/ScriptReader.h"
 #include "tests/instrument/AllocationCounter.h"
 
 #include "instrument/OrvEffect.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 namespace {
@@ -23,10 +23,7 @@ TEST(HostCallSequence, RandomHostsKeepEveryPromise)
     hosttest::HostCallScript script(&orv::instrument::CreateOrvEffect, &instrumenttest::AllocationsCounted);
     instrumenttest::CountAllocations(true);
     for (int seed = 1; seed <= kScripts; ++seed) {
-        std::mt19937 random(static_cast<unsigned>(seed));
-        std::vector<uint8_t> bytes(kScriptBytes);
-        for (uint8_t& b : bytes)
-            b = static_cast<uint8_t>(random());
+        const std::vector<uint8_t> bytes = hosttest::SeededScript(static_cast<unsigned>(seed), kScriptBytes);
         const std::string failure = script.Play(bytes.data(), bytes.size());
         ASSERT_EQ(failure, "") << "seed " << seed;
     }
