@@ -206,46 +206,13 @@ ORV_LANE_INLINE void Settle(EnvelopeLane<L>& e)
 
 // ---- The voice ----
 
-// A run goes through in chunks of up to kChunkFrames samples, and each chunk
-// in passes, one stage of the signal flow over every sample of the chunk at
-// a time: the Glass oscillator, the phaser, the other models added in their
-// order, the envelopes, the wood path, the main filter. Each filter's pass
-// is then one short recurrence whose state stays in registers, and the
-// stages that do not depend on the filters (oscillators, envelopes) run
-// free of them; every lane still sees exactly the operations of one voice,
-// in the same order.
-template <class L>
-ORV_LANE_INLINE typename L::Value LoadSample(const LaneDoubles* chunk, int i, int first)
-{
-    return L::Load(chunk[i].at + first);
-}
-
-template <class L>
-ORV_LANE_INLINE void StoreSample(LaneDoubles* chunk, int i, int first, typename L::Value v)
-{
-    L::Store(chunk[i].at + first, v);
-}
-
-// Adds a model's samples to the signal of the chunk (a model silent in every
-// lane adds -0 everywhere, which changes nothing, and is skipped).
-template <bool octave, class L>
-ORV_LANE_INLINE void AddModel(Oscillator<L>& o, bool sounding, const double* bank, LaneDoubles* signal, int first,
-                              int frames)
-{
-    if (!sounding)
-        return;
-    const typename L::Value silent = L::Splat(-0.0);
-    for (int i = 0; i < frames; ++i)
-        StoreSample<L>(signal, i, first, LoadSample<L>(signal, i, first) + NextSample<octave>(o, bank, silent));
-}
-
 // Lanes first .. first + kWidth - 1 for frames samples. The filters' NaN
 // guards cost a sixth of the work and almost never act; unguarded, a NaN
 // entering a filter reaches all four of its states and stays there to the
 // end of the run. So the run goes unguarded first, and only if some filter
 // state ends as NaN (or might have, when an infinity was around) is it
 // discarded and done again with the guards; lanes stays untouched until a
-// run is kept (apart from the output and the chunk's working rows).
+// run is kept.
 template <class L, bool guarded>
 bool RunLaneGroup(VoiceLanes& lanes, int first, int frames)
 {
@@ -257,6 +224,7 @@ bool RunLaneGroup(VoiceLanes& lanes, int first, int frames)
     Oscillator<L> woodOscillator = LoadOscillator<L>(lanes.oscillators[kModelWood], first);
     Oscillator<L> metalOscillator = LoadOscillator<L>(lanes.oscillators[kModelMetal], first);
     Oscillator<L> sineOscillator = LoadOscillator<L>(lanes.oscillators[kModelSine], first);
+    // A model silent in every lane adds -0 everywhere, which changes nothing.
     const bool glass = lanes.oscillators[kModelGlass].anySounding;
     const bool string = lanes.oscillators[kModelString].anySounding;
     const bool wood = lanes.oscillators[kModelWood].anySounding;
@@ -290,100 +258,74 @@ bool RunLaneGroup(VoiceLanes& lanes, int first, int frames)
     V madeFor = L::Load(lanes.madeFor.at + first);
     V cutoff = L::Load(lanes.cutoff.at + first);
 
-    LaneDoubles* const signal = lanes.chunk.signal;
-    LaneDoubles* const woodFilterLevel = lanes.chunk.envWoodFilter;
-    LaneDoubles* const filterLevel = lanes.chunk.envFilter;
-    LaneDoubles* const masterLevel = lanes.chunk.envMaster;
-
-    for (int start = 0; start < frames; start += kChunkFrames) {
-        const int length = frames - start < kChunkFrames ? frames - start : kChunkFrames;
-
+    for (int i = 0; i < frames; ++i) {
         // The voice's buffer starts at 0; Glass goes in first, through the phaser.
-        for (int i = 0; i < length; ++i)
-            StoreSample<L>(signal, i, first, glass ? zero + NextSample<false>(glassOscillator, bank, silent) : zero);
-        for (int i = 0; i < length; ++i) {
-            const V x = LoadSample<L>(signal, i, first);
-            StoreSample<L>(signal, i, first, x + (PhaserStep<guarded>(phaser, x, one) - x) * phaserMix);
-        }
-        // The other models, in their order.
-        for (int i = 0; i < length; ++i) {
-            V x = LoadSample<L>(signal, i, first);
-            if (string)
-                x = x + NextSample<true>(stringOscillator, bank, silent);
-            if (wood)
-                x = x + NextSample<false>(woodOscillator, bank, silent);
-            if (metal)
-                x = x + NextSample<false>(metalOscillator, bank, silent);
-            if (sine)
-                x = x + NextSample<true>(sineOscillator, bank, silent);
-            StoreSample<L>(signal, i, first, x);
-        }
+        V x = zero;
+        if (glass)
+            x = zero + NextSample<false>(glassOscillator, bank, silent);
+        x = x + (PhaserStep<guarded>(phaser, x, one) - x) * phaserMix;
+        if (string)
+            x = x + NextSample<true>(stringOscillator, bank, silent);
+        if (wood)
+            x = x + NextSample<false>(woodOscillator, bank, silent);
+        if (metal)
+            x = x + NextSample<false>(metalOscillator, bank, silent);
+        if (sine)
+            x = x + NextSample<true>(sineOscillator, bank, silent);
 
-        // The envelopes step at every sample of the run but its first.
-        for (int i = 0; i < length; ++i) {
-            if (start + i > 0) {
-                const M woodEnds = StepEnvelope(envWoodFilter);
-                const M filterEnds = StepEnvelope(envFilter);
-                const M masterEnds = StepEnvelope(envMaster);
-                if (Any(woodEnds | filterEnds | masterEnds)) [[unlikely]] {
-                    Settle(envWoodFilter);
-                    Settle(envFilter);
-                    Settle(envMaster);
-                }
+        if (i > 0) {
+            const M woodEnds = StepEnvelope(envWoodFilter);
+            const M filterEnds = StepEnvelope(envFilter);
+            const M masterEnds = StepEnvelope(envMaster);
+            if (Any(woodEnds | filterEnds | masterEnds)) [[unlikely]] {
+                Settle(envWoodFilter);
+                Settle(envFilter);
+                Settle(envMaster);
             }
-            StoreSample<L>(woodFilterLevel, i, first, envWoodFilter.motion.value);
-            StoreSample<L>(filterLevel, i, first, envFilter.motion.value);
-            StoreSample<L>(masterLevel, i, first, envMaster.motion.value);
         }
 
         if (anyWood) {
-            for (int i = 0; i < length; ++i) {
-                const V x = LoadSample<L>(signal, i, first);
-                const FilterState<V> before = woodFilter;
-                const V wet = x + LadderStep<guarded>(woodFilter, x, one) * woodGain *
-                                      LoadSample<L>(woodFilterLevel, i, first) * (one + (x - one) * ring);
-                if (allWood) {
-                    StoreSample<L>(signal, i, first, wet);
-                } else {
-                    // Lanes without the wood path keep their filter as it was.
-                    StoreSample<L>(signal, i, first, Select(woodOn, wet, x));
-                    woodFilter.s1 = Select(woodOn, woodFilter.s1, before.s1);
-                    woodFilter.s2 = Select(woodOn, woodFilter.s2, before.s2);
-                    woodFilter.s3 = Select(woodOn, woodFilter.s3, before.s3);
-                    woodFilter.s4 = Select(woodOn, woodFilter.s4, before.s4);
-                    woodFilter.offset = Select(woodOn, woodFilter.offset, before.offset);
-                }
+            const FilterState<V> before = woodFilter;
+            const V wet = x + LadderStep<guarded>(woodFilter, x, one) * woodGain * envWoodFilter.motion.value *
+                                  (one + (x - one) * ring);
+            if (allWood) {
+                x = wet;
+            } else {
+                // Lanes without the wood path keep their filter as it was.
+                x = Select(woodOn, wet, x);
+                woodFilter.s1 = Select(woodOn, woodFilter.s1, before.s1);
+                woodFilter.s2 = Select(woodOn, woodFilter.s2, before.s2);
+                woodFilter.s3 = Select(woodOn, woodFilter.s3, before.s3);
+                woodFilter.s4 = Select(woodOn, woodFilter.s4, before.s4);
+                woodFilter.offset = Select(woodOn, woodFilter.offset, before.offset);
             }
         }
 
-        for (int i = 0; i < length; ++i) {
-            // New coefficients in the lanes whose cutoff moved.
-            cutoff = filterEnvAmount * LoadSample<L>(filterLevel, i, first) + baseCutoff;
-            const M moved = cutoff != madeFor;
-            if (Any(moved)) {
-                const LadderCoefficients<V> c = LadderCoefficientsFor(cutoff, newFeedback, one, two, skipUnitNormalise);
-                if (All(moved)) {
-                    madeFor = cutoff;
-                    main.feedback = newFeedback;
-                    main.gain = newGain;
-                    main.b = c.b;
-                    main.g = c.g;
-                    main.g4 = c.g4;
-                    main.normalise = c.normalise;
-                } else {
-                    madeFor = Select(moved, cutoff, madeFor);
-                    main.feedback = Select(moved, newFeedback, main.feedback);
-                    main.gain = Select(moved, newGain, main.gain);
-                    main.b = Select(moved, c.b, main.b);
-                    main.g = Select(moved, c.g, main.g);
-                    main.g4 = Select(moved, c.g4, main.g4);
-                    main.normalise = Select(moved, c.normalise, main.normalise);
-                }
+        // New coefficients in the lanes whose cutoff moved.
+        cutoff = filterEnvAmount * envFilter.motion.value + baseCutoff;
+        const M moved = cutoff != madeFor;
+        if (Any(moved)) {
+            const LadderCoefficients<V> c = LadderCoefficientsFor(cutoff, newFeedback, one, two, skipUnitNormalise);
+            if (All(moved)) {
+                madeFor = cutoff;
+                main.feedback = newFeedback;
+                main.gain = newGain;
+                main.b = c.b;
+                main.g = c.g;
+                main.g4 = c.g4;
+                main.normalise = c.normalise;
+            } else {
+                madeFor = Select(moved, cutoff, madeFor);
+                main.feedback = Select(moved, newFeedback, main.feedback);
+                main.gain = Select(moved, newGain, main.gain);
+                main.b = Select(moved, c.b, main.b);
+                main.g = Select(moved, c.g, main.g);
+                main.g4 = Select(moved, c.g4, main.g4);
+                main.normalise = Select(moved, c.normalise, main.normalise);
             }
-            const V y = LadderStep<guarded>(main, LoadSample<L>(signal, i, first), one);
-            L::Store(lanes.out + static_cast<size_t>(start + i) * kLaneWidth + first,
-                     y * velocityGain * LoadSample<L>(masterLevel, i, first));
         }
+        const V y = LadderStep<guarded>(main, x, one);
+        L::Store(lanes.out + static_cast<size_t>(i) * kLaneWidth + first, y * velocityGain * envMaster.motion.value);
     }
 
     if constexpr (!guarded) {

@@ -91,16 +91,6 @@ struct OscillatorLanes {
     LaneWords advance, octaveAdvance;  // the increments, 0 in silent lanes
 };
 
-// The kernel runs a sub-block in chunks of up to this many samples, stage
-// by stage (VoiceLaneKernel.h); a chunk's rows stay in the first-level cache.
-constexpr int kChunkFrames = 64;
-
-// What the stages of a chunk hand on to each other, [sample] rows of lanes.
-struct ChunkRows {
-    LaneDoubles signal[kChunkFrames];  // the voice's signal as it goes through
-    LaneDoubles envWoodFilter[kChunkFrames], envFilter[kChunkFrames], envMaster[kChunkFrames];
-};
-
 struct VoiceLanes {
     const double* bank = nullptr;    // WavetableBank's first sample
     OscillatorLanes oscillators[5];  // indexed by ToneModel
@@ -123,7 +113,6 @@ struct VoiceLanes {
 
     EnvelopeLanes envWoodFilter, envFilter, envMaster;
 
-    ChunkRows chunk;
     double* out = nullptr;  // each lane's output, [sample][lane]
 };
 

@@ -263,21 +263,15 @@ ORV_LANE_INLINE Vec Gather(const double* base, Words index)
     Vec v;
 #if defined(__AVX512F__)
     v.part[0] = (Native)_mm512_i32gather_pd((__m256i)index, base, 8);
-#elif defined(__SSE2__)
-    // Two scalar loads per pair of lanes: the AVX2 gather instruction is
-    // slower than its loads on the processors measured, and storing the lanes
-    // to memory to load them as a vector would stall on store forwarding.
+#elif defined(__AVX2__)
+    // The masked form with every lane enabled: the plain one starts from an
+    // undefined register, which GCC 12 warns about.
+    __m128i indices[kParts];
+    __builtin_memcpy(indices, &index, sizeof indices);
+    const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
 #pragma GCC unroll 8
-    for (int p = 0; p < kParts; ++p) {
-        const int k = p * kNativeWidth;
-#if defined(__AVX__)
-        const __m128d low = _mm_loadh_pd(_mm_load_sd(base + index[k]), base + index[k + 1]);
-        const __m128d high = _mm_loadh_pd(_mm_load_sd(base + index[k + 2]), base + index[k + 3]);
-        v.part[p] = (Native)_mm256_set_m128d(high, low);
-#else
-        v.part[p] = (Native)_mm_loadh_pd(_mm_load_sd(base + index[k]), base + index[k + 1]);
-#endif
-    }
+    for (int p = 0; p < kParts; ++p)
+        v.part[p] = (Native)_mm256_mask_i32gather_pd(_mm256_setzero_pd(), base, indices[p], all, 8);
 #else
     double lanes[kWidth];
     for (int k = 0; k < kWidth; ++k)
