@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
 cd "$root"
 source scripts/fuzz-lib.sh
-seconds=${ORV_FUZZ_SECONDS:-15}
+seconds=${ORV_FUZZ_SECONDS:-10}
 
 if ! fuzz_build; then
     echo "fuzz: skipped, the CMake tree has no fuzz targets (ORV_FUZZ option, Fuzz* programs in fuzz/)"
