@@ -4,7 +4,7 @@
 # Seed inputs in fuzz/corpus/<target>/ are only read; new inputs go to a
 # scratch folder. Without fuzz targets the script skips cleanly.
 #
-# ORV_FUZZ_SECONDS (default 30) is the time given to each target.
+# ORV_FUZZ_SECONDS (default 10) is the time given to each target.
 set -euo pipefail
 
 root=$(cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.." && pwd)
