@@ -249,13 +249,9 @@ std::string HostCallScript::Step(ScriptReader& r)
         }
         if (allocations && allocations() != before)
             return "processing allocated memory";
-        for (int32_t i = 0; i < frames; ++i) {
-            const double l = asDouble ? in.leftD[static_cast<size_t>(i)] : in.left[static_cast<size_t>(i)];
-            const double rr = asDouble ? in.rightD[static_cast<size_t>(i)] : in.right[static_cast<size_t>(i)];
-            if (!std::isfinite(l) || !std::isfinite(rr) || std::fabs(l) > kSaneBound || std::fabs(rr) > kSaneBound)
-                return "a sample out of bounds: " + std::to_string(l) + ", " + std::to_string(rr);
-        }
-        return {};
+        const auto length = static_cast<size_t>(frames);
+        return asDouble ? OutputOutOfBounds(in.leftD.data(), in.rightD.data(), length)
+                        : OutputOutOfBounds(in.left.data(), in.right.data(), length);
     }
     case 6:
         effect->setParameter(effect, static_cast<int32_t>(r.Byte() % (effect->numParams + 2)) - 1,

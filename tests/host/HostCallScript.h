@@ -8,6 +8,7 @@
 
 #include "framework/VstAbi.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -29,6 +30,23 @@ struct EffectObservation {
 };
 EffectObservation ObserveEffect(orv::framework::vst::AEffect* effect);
 
+// The largest magnitude a sample may have: far above any music ORV makes,
+// far below what a runaway filter or an unbounded value gives.
+inline constexpr double kSaneBound = 64.0;
+
+// "" when every sample of both channels is finite and within kSaneBound,
+// else the first pair that is not.
+template <typename Sample>
+std::string OutputOutOfBounds(const Sample* left, const Sample* right, size_t frames)
+{
+    for (size_t i = 0; i < frames; ++i) {
+        const double l = left[i], r = right[i];
+        if (!std::isfinite(l) || !std::isfinite(r) || std::fabs(l) > kSaneBound || std::fabs(r) > kSaneBound)
+            return "a sample out of bounds: " + std::to_string(l) + ", " + std::to_string(r);
+    }
+    return {};
+}
+
 class HostCallScript {
 public:
     using EntryPoint = orv::framework::vst::AEffect* (*)(orv::framework::vst::HostCallback);
@@ -42,10 +60,6 @@ public:
     // Plays the script on a fresh instance; "" when every promise held, else
     // what broke first.
     std::string Play(const uint8_t* data, size_t size);
-
-    // The largest magnitude a sample may have: far above any music ORV makes,
-    // far below what a runaway filter or an unbounded value gives.
-    static constexpr double kSaneBound = 64.0;
 
 private:
     class Instance;

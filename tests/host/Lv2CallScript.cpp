@@ -5,6 +5,7 @@
 #include "instrument/OrvEffect.h"
 #include "tests/host/HostCallScript.h"
 #include "tests/host/ScriptReader.h"
+#include "tests/host/UridMap.h"
 
 #include <lv2/atom/forge.h>
 #include <lv2/buf-size/buf-size.h>
@@ -68,7 +69,7 @@ const void* Retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32
 
 class Lv2CallScript::Host {
 public:
-    LV2_URID Map(const char* uri) { return ids.emplace(uri, static_cast<LV2_URID>(ids.size() + 1)).first->second; }
+    LV2_URID Map(const char* uri) { return urids.Map(uri); }
 
     // A new instance; maxBlock 0: the host gives no block-size option.
     std::unique_ptr<Lv2Instrument> Instantiate(double rate, int32_t maxBlock)
@@ -105,7 +106,7 @@ public:
     void WriteMidi(ScriptReader& r, uint32_t frames)
     {
         LV2_Atom_Forge forge;
-        lv2_atom_forge_init(&forge, &uridMap);
+        lv2_atom_forge_init(&forge, &urids.map);
         lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(midi.data()), kMidiBytes);
         LV2_Atom_Forge_Frame frame;
         lv2_atom_forge_sequence_head(&forge, &frame, 0);
@@ -137,9 +138,8 @@ public:
         lv2_atom_forge_pop(&forge, &frame);
     }
 
-    std::map<std::string, LV2_URID> ids;
-    LV2_URID_Map uridMap{this, [](LV2_URID_Map_Handle h, const char* uri) { return static_cast<Host*>(h)->Map(uri); }};
-    LV2_Feature mapFeature{LV2_URID__map, &uridMap};
+    UridMap urids;
+    LV2_Feature mapFeature{LV2_URID__map, &urids.map};
     int32_t declaredMaxBlock = 0;
     LV2_Options_Option options[2]{};
     LV2_Feature optionsFeature{LV2_OPTIONS__options, options};
@@ -191,11 +191,8 @@ std::string Lv2CallScript::Play(const uint8_t* data, size_t size)
             instance->Run(frames);
             if (allocations && allocations() != before)
                 return "run() allocated memory";
-            for (uint32_t i = 0; i < frames; ++i) {
-                if (!std::isfinite(h.left[i]) || !std::isfinite(h.right[i]) || std::fabs(h.left[i]) > kSaneBound ||
-                    std::fabs(h.right[i]) > kSaneBound)
-                    return "a sample out of bounds";
-            }
+            if (std::string failure = OutputOutOfBounds(h.left.data(), h.right.data(), frames); !failure.empty())
+                return failure;
             break;
         }
         case 4:

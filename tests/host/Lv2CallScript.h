@@ -26,8 +26,6 @@ public:
     // "" when every promise held, else what broke first.
     std::string Play(const uint8_t* data, size_t size);
 
-    static constexpr double kSaneBound = 64.0;
-
 private:
     class Host;
     std::function<long()> allocations;

@@ -2,6 +2,7 @@
 // library) as the host: its description, its sound against the VST 2
 // library's, its state and its presets.
 #include "tests/host/HostedPlugin.h"
+#include "tests/host/UridMap.h"
 
 #include "framework/Lv2Instrument.h"
 #include "tools/orvhost/DemoPhrase.h"
@@ -35,27 +36,6 @@ constexpr const char* kPluginUri = "http://www.tarnwick.com/plugins/orv";
 constexpr double kRate = 48000.0;
 constexpr int32_t kBlock = 256;
 constexpr size_t kMidiBufferBytes = 16384;
-
-// The URID map every instance shares, as a host has one.
-class UridMap {
-public:
-    LV2_URID Map(const char* uri)
-    {
-        auto [it, added] = ids.emplace(uri, static_cast<LV2_URID>(ids.size() + 1));
-        if (added)
-            uris.push_back(it->first.c_str());
-        return it->second;
-    }
-    const char* Unmap(LV2_URID id) const { return id >= 1 && id <= uris.size() ? uris[id - 1] : nullptr; }
-
-    LV2_URID_Map map{this, [](LV2_URID_Map_Handle h, const char* uri) { return static_cast<UridMap*>(h)->Map(uri); }};
-    LV2_URID_Unmap unmap{this,
-                         [](LV2_URID_Unmap_Handle h, LV2_URID id) { return static_cast<UridMap*>(h)->Unmap(id); }};
-
-private:
-    std::map<std::string, LV2_URID> ids;
-    std::vector<const char*> uris;
-};
 
 struct World {
     World()

@@ -4,6 +4,7 @@
 // function.
 #include <gtest/gtest.h>
 
+#include "tests/host/UridMap.h"
 #include "tests/x11/X11TestHost.h"
 
 #include "framework/Lv2Instrument.h"
@@ -14,7 +15,6 @@
 #include <lv2/ui/ui.h>
 #include <lv2/urid/urid.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -98,12 +98,8 @@ protected:
         return value;
     }
 
-    std::map<std::string, LV2_URID> uris;
-    LV2_URID_Map map{this, [](LV2_URID_Map_Handle h, const char* uri) {
-                         auto& ids = static_cast<Lv2Panel*>(h)->uris;
-                         return ids.emplace(uri, static_cast<LV2_URID>(ids.size() + 1)).first->second;
-                     }};
-    LV2_Feature mapFeature{LV2_URID__map, &map};
+    hosttest::UridMap urids;
+    LV2_Feature mapFeature{LV2_URID__map, &urids.map};
     LV2UI_Resize resize{this, &Lv2Panel::Resize};
     void* library = nullptr;
     const LV2_Descriptor* descriptor = nullptr;
